@@ -1,0 +1,34 @@
+// The program's life: the single-instance guard, where the main window is placed, and the one
+// orderly exit that remembers the window's position.
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+
+namespace mdShell
+{
+
+// The remembered position, in twips.
+struct RememberedPosition {
+    std::int32_t SavedTop = 0;
+    std::int32_t SavedLeft = 0;
+};
+RememberedPosition& Position();
+void ResetPosition();
+
+// Ends the process with the message "すでに起動してます" when another instance runs; otherwise
+// places the main window from the Top and Left keys. False when the process was ended (only a
+// recording platform returns from that).
+bool StartApplication();
+
+// Remembers the main window's position, then hides it.
+void HideMainWindow();
+
+// Writes MyPath, Top and Left, removes the tray icon and ends the process.
+void ExitApplication();
+
+// Where one axis of the window goes: centred when nothing was read, else the number read, kept
+// on the screen (saved receives the number as read).
+double PlaceAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved);
+
+} // namespace mdShell

@@ -1,0 +1,105 @@
+#include "bomb/mdBomb.h"
+
+#include "bomb/frmFault.h"
+#include "main_window/Main.h"
+#include "platform/Platform.h"
+#include "settings/Settings.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <vector>
+
+namespace mdBomb
+{
+
+namespace
+{
+
+bool g_inProgress = false;
+std::vector<std::function<void()>> g_closeBeforeFault;
+
+void beeps(int count)
+{
+    for (int i = 0; i < count; ++i)
+        platform().beep();
+}
+
+void beepAlert(Main& main)
+{
+    SetTimerEnabled(main.Timer2, true);
+    main.Command1->show();
+    if (!main.isMinimized())
+        main.setOuterHeightTwips(2580);
+    beeps(6);
+    beeps(6);
+}
+
+void showFault()
+{
+    for (const auto& unloadIfVisible : g_closeBeforeFault)
+        unloadIfVisible();
+    g_inProgress = true;
+    frmFault::showModal();
+    g_inProgress = false;
+}
+
+} // namespace
+
+void Detonate()
+{
+    if (g_inProgress)
+        return;
+    const std::int16_t action = Settings().BomSetting;
+    if (action == 0) {
+        if (Main* main = Main::instance())
+            beepAlert(*main);
+    } else if (action >= 1 && action <= 3) {
+        if (Settings().EasyMode != 1)
+            DoWindowsExit();
+        else
+            showFault();
+    }
+}
+
+void DoWindowsExit()
+{
+    ExitKind kind{};
+    switch (Settings().BomSetting) {
+    case 1:
+        kind = ExitKind::Reboot;
+        break;
+    case 2:
+        kind = ExitKind::Shutdown;
+        break;
+    case 3:
+        kind = ExitKind::LogOff;
+        break;
+    default:
+        return;
+    }
+    beeps(6);
+    platform().requestExit(kind);
+}
+
+void BeepAlert()
+{
+    beeps(16);
+}
+
+bool DetonationInProgress()
+{
+    return g_inProgress;
+}
+
+void RegisterWindowToCloseBeforeFault(std::function<void()> unloadIfVisible)
+{
+    g_closeBeforeFault.push_back(std::move(unloadIfVisible));
+}
+
+void ResetDetonation()
+{
+    g_closeBeforeFault.clear();
+    g_inProgress = false;
+}
+
+} // namespace mdBomb

@@ -1,0 +1,27 @@
+// What the program does at the alarm minute, and the hourly chime.
+#pragma once
+
+#include <functional>
+
+namespace mdBomb
+{
+
+// Carries out the configured action: the beep alert, an exit request, or in the gentle mode the
+// fault dialog, shown modally (after the settings dialog and the About box are closed).
+void Detonate();
+// Six beeps and the exit request that matches BomSetting (1 restart, 2 power off, 3 log off);
+// nothing at all for other values.
+void DoWindowsExit();
+// The hourly chime: sixteen beeps.
+void BeepAlert();
+
+// True while a detonation waits for the fault dialog; ticks then must not detonate again.
+bool DetonationInProgress();
+
+// A window that a gentle detonation closes, if it is visible, before the fault dialog opens
+// (the settings dialog, then the About box, in the order registered).
+void RegisterWindowToCloseBeforeFault(std::function<void()> unloadIfVisible);
+// Forgets the registered windows (tests).
+void ResetDetonation();
+
+} // namespace mdBomb

@@ -1,0 +1,71 @@
+#include "bomb/mdFault.h"
+
+#include "bomb/frmFault.h"
+#include "platform/Platform.h"
+
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <algorithm>
+
+namespace mdFault
+{
+
+namespace
+{
+
+struct Reason {
+    const char* text;
+    const char* address;
+};
+
+// Each reason reads as the user's own fault; rows 2, 7 and 9 share an address.
+constexpr Reason kReasons[10] = {
+    {"の不適切な処理", "3878"},     {"の二度寝による遅刻", "63ef"}, {"の猥褻物陳列", "ef22"},
+    {"の睡眠不足", "6e9f"},         {"の世界を釣る", "dd11"},       {"のかみなり様", "6eef"},
+    {"の入れたの手のお茶", "63ef"}, {"のヒ素混入疑惑", "f6c3"},     {"の保険金詐欺", "63ef"},
+    {"の放送禁止用語羅列", "bb94"},
+};
+
+const char* const kDump[] = {
+    "Registers:",
+    "EAX=00000004 CS=0000 EIP=00400000 EFLAGS=00000001",
+    "EBX=00000000 SS=0000 ESP=7fffffff EBP=00001000",
+    "ECX=04000457 SS=0001 ESI=0000024a FS=0001",
+    "EDX=00000001 SS=0000 EDI=00010000 GS=0000",
+    "Bytes at CS:EIP:",
+    "20 42 00 00 f8 45 43 00 00 00 00 00 8c 10 31 75",
+    "Stack dump:",
+    "00003324 00004b51 00000b9e 0000276c 00001855 0000294c 00007940 0000370b 00001222 "
+    "00002b2b 00006a18 0000346a 00001096 00001957 00007b37 0000255e",
+};
+
+} // namespace
+
+QString GetLoginName()
+{
+    // The name as a 255-character buffer would hold it, less its terminating NUL.
+    return platform().loginName().left(254);
+}
+
+QString FaultDetailsText(const QString& loginName, int k)
+{
+    const Reason& r = kReasons[k - 1];
+    QStringList lines;
+    lines << loginName + QString::fromUtf8(r.text) + QStringLiteral("です｡");
+    lines << QStringLiteral("ﾓｼﾞｭｰﾙ : Quorvane、ｱﾄﾞﾚｽ : ") + QLatin1String(r.address) +
+                 QStringLiteral(":fffbd5c7");
+    for (const char* line : kDump)
+        lines << QLatin1String(line);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+void BuildFaultDetails()
+{
+    frmFault* dialog = frmFault::instance();
+    if (dialog == nullptr)
+        return;
+    const int k = static_cast<int>(platform().randomUnit() * 10 + 1);
+    dialog->Text1->setPlainText(FaultDetailsText(GetLoginName(), std::clamp(k, 1, 10)));
+}
+
+} // namespace mdFault

@@ -1,0 +1,18 @@
+// The texts of the main window's clock and uptime labels.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace clock_rules
+{
+
+// "9:05:03" -> "09:05:03": a 7-character time of day gets a leading "0".
+QString ClockText(const QString& timeOfDay);
+
+// The uptime from the 32-bit millisecond count, read as a signed number and rounded to whole
+// seconds (halves to even): "S秒経過" when dspTime is 1, else "H時間M分C秒経過" with floor
+// division, so minutes and seconds stay in 0..59 also for negative counts.
+QString UptimeText(std::uint32_t tickCount, std::int16_t dspTime);
+
+} // namespace clock_rules

@@ -1,0 +1,98 @@
+// The main window: the clock, the uptime and the alarm watch, driven by three timers.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QSize>
+#include <cstdint>
+#include <functional>
+
+class QPushButton;
+class QTimer;
+
+// The clock label; a double-click on it opens the settings dialog.
+class ClockLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// Switches a timer like a window timer's Enabled flag: enabling a running timer leaves its
+// interval running (QTimer::start would restart it).
+void SetTimerEnabled(QTimer* timer, bool enabled);
+
+// Colour values as 0x00BBGGRR, with the button face as a system colour.
+namespace colour
+{
+constexpr std::uint32_t Red = 0x0000FF;
+constexpr std::uint32_t Blue = 0xFF0000;
+constexpr std::uint32_t ButtonFace = 0x8000000F;
+} // namespace colour
+
+class Main : public QMainWindow
+{
+    Q_OBJECT
+public:
+    Main();
+    ~Main() override;
+
+    // The one main window, or null before it is created.
+    static Main* instance();
+
+    ClockLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QPushButton* Command1;
+    QWidget* DummyPicture;
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QTimer* Timer3;
+    std::int16_t RecentTickCount = 0;
+
+    // The start-up sequence; false when the process was ended instead (another instance).
+    bool Form_Load();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Command1_Click();
+    void Label1_DblClick();
+
+    // How a double-click on the clock opens the settings dialog; without one it does nothing.
+    void setSettingsDialogOpener(std::function<void()> opener);
+
+    // The outer size as the program's layout states it: the client area is what the design frame
+    // would leave (660 twips in height with the menu bar, 90 in width); the window manager adds
+    // its own frame around it.
+    int outerHeightTwips() const;
+    void setOuterHeightTwips(int tw);
+    int outerWidthTwips() const;
+    void setOuterWidthTwips(int tw);
+    // The real outer frame in twips; before the window manager has framed the window, an
+    // estimate from the design frame.
+    QSize realOuterSizeTwips() const;
+    int topTwips() const;
+    int leftTwips() const;
+    void moveTwips(double left, double top);
+    bool isMinimized() const;
+
+    std::uint32_t label1BackColor() const { return m_backColor; }
+    void setLabel1BackColor(std::uint32_t value);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void setContentSize(int widthPx, int heightPx);
+    static void setIfChanged(QLabel* label, const QString& text);
+
+    QWidget* m_content;
+    std::uint32_t m_backColor = colour::ButtonFace;
+    std::function<void()> m_openSettings;
+};

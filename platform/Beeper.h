@@ -1,0 +1,28 @@
+// The alert sound: the sound theme's "bell" played through libcanberra, never blocking the caller.
+// A request made while the previous bell still sounds is merged into it. Where no sound server
+// answers, the X11 bell is used for the rest of the process.
+#pragma once
+
+#include <atomic>
+
+struct ca_context;
+
+class Beeper
+{
+public:
+    Beeper() = default;
+    ~Beeper();
+    Beeper(const Beeper&) = delete;
+    Beeper& operator=(const Beeper&) = delete;
+
+    void beep();
+
+private:
+    bool open();
+    static void finished(ca_context* ctx, unsigned id, int error, void* self);
+
+    ca_context* m_ctx = nullptr;
+    bool m_tried = false;
+    bool m_fallback = false;
+    std::atomic<bool> m_playing{false};
+};

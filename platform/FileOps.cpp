@@ -1,0 +1,248 @@
+#include "platform/FileOps.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fileops
+{
+
+namespace
+{
+
+QString homeDir()
+{
+    const QByteArray home = qgetenv("HOME");
+    if (home.startsWith('/'))
+        return QString::fromLocal8Bit(home);
+    if (const passwd* pw = getpwuid(geteuid()); pw != nullptr && pw->pw_dir != nullptr)
+        return QString::fromLocal8Bit(pw->pw_dir);
+    return QStringLiteral("/");
+}
+
+QString xdgDir(const char* variable, const char* fallbackUnderHome)
+{
+    const QByteArray v = qgetenv(variable);
+    if (v.startsWith('/'))
+        return QString::fromLocal8Bit(v);
+    return homeDir() + QLatin1Char('/') + QLatin1String(fallbackUnderHome);
+}
+
+class Fd
+{
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// The path a write must replace: a symbolic link's final target (also when the target does not
+// exist yet), else the path itself.
+QByteArray resolveLinks(const QByteArray& path)
+{
+    QByteArray current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        char buf[PATH_MAX];
+        const ssize_t n = ::readlink(current.constData(), buf, sizeof buf - 1);
+        if (n < 0)
+            return current;
+        QByteArray target(buf, n);
+        if (!target.startsWith('/')) {
+            const qsizetype slash = current.lastIndexOf('/');
+            target = current.left(slash + 1) + target;
+        }
+        current = target;
+    }
+    return current;
+}
+
+bool makeParents(const QString& dir)
+{
+    return QDir().mkpath(dir) && QFileInfo(dir).isDir();
+}
+
+void syncDir(const QByteArray& dir)
+{
+    Fd d(::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (d.get() >= 0)
+        ::fsync(d.get());
+}
+
+} // namespace
+
+QString configHome()
+{
+    return xdgDir("XDG_CONFIG_HOME", ".config");
+}
+
+QString dataHome()
+{
+    return xdgDir("XDG_DATA_HOME", ".local/share");
+}
+
+QString runtimeDir()
+{
+    const QByteArray v = qgetenv("XDG_RUNTIME_DIR");
+    return v.startsWith('/') ? QString::fromLocal8Bit(v) : QString();
+}
+
+std::optional<QByteArray> readFile(const QString& path)
+{
+    Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return QByteArray();
+        return std::nullopt;
+    }
+    struct stat st {
+    };
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    QByteArray bytes;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buf, n);
+    }
+    return bytes;
+}
+
+bool replaceFile(const QString& path, const QByteArray& bytes)
+{
+    const QByteArray target = resolveLinks(QFile::encodeName(path));
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray dir = slash <= 0 ? QByteArray("/") : target.left(slash);
+    if (!makeParents(QFile::decodeName(dir)))
+        return false;
+
+    struct stat old {
+    };
+    const bool existed = ::stat(target.constData(), &old) == 0;
+    if (existed && !S_ISREG(old.st_mode))
+        return false;
+
+    QByteArray tmp = target + ".XXXXXX";
+    Fd fd(::mkostemp(tmp.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        return false;
+    mode_t mode = 0;
+    if (existed) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    const bool ok = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) &&
+                    ::fsync(fd.get()) == 0 && ::close(fd.release()) == 0 &&
+                    ::rename(tmp.constData(), target.constData()) == 0;
+    if (!ok) {
+        ::unlink(tmp.constData());
+        return false;
+    }
+    syncDir(dir);
+    return true;
+}
+
+bool lockForLifetime(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return true; // no lock file can be made: do not stop the user from running the program
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return !held;
+    }
+    return true; // the descriptor stays open, and locked, until the process ends
+}
+
+QByteArray emptyRecentList()
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<xbel version=\"1.0\"\n"
+           "      xmlns:bookmark=\"http://www.freedesktop.org/standards/desktop-bookmarks\"\n"
+           "      xmlns:mime=\"http://www.freedesktop.org/standards/shared-mime-info\"\n"
+           "></xbel>\n";
+}
+
+void purgeRecentDocuments(const QString& dataDir)
+{
+    const QByteArray base = QFile::encodeName(dataDir);
+    const QByteArray list = base + "/recently-used.xbel";
+    struct stat st {
+    };
+    if (::lstat(list.constData(), &st) == 0 && S_ISREG(st.st_mode))
+        replaceFile(QFile::decodeName(list), emptyRecentList());
+
+    const QByteArray recentDir = base + "/RecentDocuments";
+    const int dfd = ::open(recentDir.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dfd < 0)
+        return;
+    DIR* d = ::fdopendir(dfd);
+    if (d == nullptr) {
+        ::close(dfd);
+        return;
+    }
+    while (const dirent* e = ::readdir(d)) {
+        const QByteArray name(e->d_name);
+        if (!name.endsWith(".desktop"))
+            continue;
+        struct stat est {
+        };
+        if (::fstatat(dfd, e->d_name, &est, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(est.st_mode))
+            continue;
+        ::unlinkat(dfd, e->d_name, 0); // removes a link itself, never its target
+    }
+    ::closedir(d);
+}
+
+} // namespace fileops

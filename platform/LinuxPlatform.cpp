@@ -1,0 +1,150 @@
+#include "platform/LinuxPlatform.h"
+
+#include "platform/FileOps.h"
+#include "platform/Profile.h"
+#include "platform/Twips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTime>
+#include <QWidget>
+#include <QWindow>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <pwd.h>
+#include <random>
+#include <unistd.h>
+
+LinuxPlatform::LinuxPlatform() = default;
+LinuxPlatform::~LinuxPlatform() = default;
+
+QString LinuxPlatform::profilePath()
+{
+    return fileops::configHome() + QLatin1Char('/') + QLatin1String(profile::fileName);
+}
+
+std::optional<QByteArray> LinuxPlatform::readProfileFile()
+{
+    return fileops::readFile(profilePath());
+}
+
+bool LinuxPlatform::replaceProfileFile(const QByteArray& bytes)
+{
+    return fileops::replaceFile(profilePath(), bytes);
+}
+
+QString LinuxPlatform::localTimeText()
+{
+    return QTime::currentTime().toString(QStringLiteral("H:mm:ss"));
+}
+
+std::uint32_t LinuxPlatform::tickCount()
+{
+    timespec ts{};
+    ::clock_gettime(CLOCK_BOOTTIME, &ts);
+    const std::uint64_t ms = static_cast<std::uint64_t>(ts.tv_sec) * 1000u +
+                             static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
+    return static_cast<std::uint32_t>(ms); // wraps, like the 32-bit count it stands for
+}
+
+double LinuxPlatform::randomUnit()
+{
+    const auto seed = std::chrono::system_clock::now().time_since_epoch().count();
+    std::mt19937_64 gen(static_cast<std::uint64_t>(seed));
+    return std::uniform_real_distribution<double>(0.0, 1.0)(gen);
+}
+
+void LinuxPlatform::beep()
+{
+    m_beeper.beep();
+}
+
+void LinuxPlatform::requestExit(ExitKind kind)
+{
+    if (!m_exit)
+        m_exit = std::make_unique<ExitRequester>(QDBusConnection::sessionBus(),
+                                                 QDBusConnection::systemBus());
+    m_exit->request(kind);
+}
+
+void LinuxPlatform::purgeRecentDocuments()
+{
+    fileops::purgeRecentDocuments(fileops::dataHome());
+}
+
+QString LinuxPlatform::loginName()
+{
+    const passwd* pw = getpwuid(geteuid());
+    return pw != nullptr && pw->pw_name != nullptr ? QString::fromLocal8Bit(pw->pw_name)
+                                                   : QString();
+}
+
+bool LinuxPlatform::acquireSingleInstance()
+{
+    QString dir = fileops::runtimeDir();
+    if (dir.isEmpty()) {
+        dir = fileops::configHome();
+        QDir().mkpath(dir);
+    }
+    return fileops::lockForLifetime(dir + QStringLiteral("/quorvane.lock"));
+}
+
+QString LinuxPlatform::executablePath()
+{
+    const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    const qsizetype slash = exe.lastIndexOf(QLatin1Char('/'));
+    QString dir = exe.left(slash);
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir + exe.mid(slash + 1);
+}
+
+void LinuxPlatform::messageBox(const QString& text, const QString& caption, MessageIcon icon)
+{
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+void LinuxPlatform::setTopmost(QWidget* window, bool on)
+{
+    // On the QWindow, so the window is neither hidden nor moved (QWidget::setWindowFlag would
+    // recreate it); a hidden window takes the state when it is shown.
+    window->winId();
+    QWindow* handle = window->windowHandle();
+    if (handle == nullptr)
+        return;
+    handle->setFlag(Qt::WindowStaysOnTopHint, on);
+    window->overrideWindowFlags(handle->flags());
+}
+
+QSize LinuxPlatform::screenSizeTwips()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return {};
+    const QSize px = screen->geometry().size();
+    return {twips::fromPixels(px.width()), twips::fromPixels(px.height())};
+}
+
+void LinuxPlatform::endProcess()
+{
+    // An exit request still on its way would be lost with the process.
+    if (m_exit && m_exit->pending())
+        m_exit->settle(2000);
+    std::_Exit(0);
+}
+
+void LinuxPlatform::registerFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(
+        QStringLiteral("ＭＳ ゴシック"),
+        {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+}

@@ -1,0 +1,40 @@
+// The platform on a Linux desktop: XDG folders, CLOCK_BOOTTIME, libcanberra, D-Bus and Qt.
+#pragma once
+
+#include "platform/Beeper.h"
+#include "platform/ExitRequester.h"
+#include "platform/Platform.h"
+
+#include <memory>
+
+class LinuxPlatform : public Platform
+{
+public:
+    LinuxPlatform();
+    ~LinuxPlatform() override;
+
+    std::optional<QByteArray> readProfileFile() override;
+    bool replaceProfileFile(const QByteArray& bytes) override;
+    QString localTimeText() override;
+    std::uint32_t tickCount() override;
+    double randomUnit() override;
+    void beep() override;
+    void requestExit(ExitKind kind) override;
+    void purgeRecentDocuments() override;
+    QString loginName() override;
+    bool acquireSingleInstance() override;
+    QString executablePath() override;
+    void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
+    void setTopmost(QWidget* window, bool on) override;
+    QSize screenSizeTwips() override;
+    void endProcess() override;
+
+    // Registers the fonts that stand in for the program's Japanese font names.
+    static void registerFontSubstitutes();
+    // Where the settings file lives.
+    static QString profilePath();
+
+private:
+    Beeper m_beeper;
+    std::unique_ptr<ExitRequester> m_exit;
+};

@@ -1,0 +1,151 @@
+#include "platform/NumberRules.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace numbers
+{
+
+namespace
+{
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+std::int32_t roundHalfEven(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    constexpr double lo = std::numeric_limits<std::int32_t>::min();
+    constexpr double hi = std::numeric_limits<std::int32_t>::max();
+    if (value <= lo)
+        return std::numeric_limits<std::int32_t>::min();
+    if (value >= hi)
+        return std::numeric_limits<std::int32_t>::max();
+    // Independent of the floating-point rounding mode.
+    const double down = std::floor(value);
+    const double frac = value - down;
+    double result = down;
+    if (frac > 0.5 || (frac == 0.5 && std::fmod(down, 2.0) != 0.0))
+        result = down + 1.0;
+    return static_cast<std::int32_t>(result);
+}
+
+std::int32_t profileInt(QByteArrayView value)
+{
+    qsizetype i = 0;
+    while (i < value.size() && isBlank(value[i]))
+        ++i;
+    bool negative = false;
+    if (i < value.size() && (value[i] == '-' || value[i] == '+')) {
+        negative = value[i] == '-';
+        ++i;
+    }
+    std::int64_t n = 0;
+    constexpr std::int64_t cap = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (; i < value.size() && isDigit(value[i]); ++i) {
+        n = n * 10 + (value[i] - '0');
+        if (n > cap)
+            n = cap; // saturate; keeps reading the digits without overflow
+    }
+    if (negative)
+        n = -n;
+    if (n > std::numeric_limits<std::int32_t>::max())
+        n = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(n);
+}
+
+double leadingNumber(QByteArrayView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    qsizetype digits = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i)
+        ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            ++digits;
+    }
+    if (digits == 0)
+        return 0.0;
+    qsizetype end = i;
+    // The exponent counts only when at least one digit follows it.
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        qsizetype j = i + 1;
+        if (j < text.size() && (text[j] == '-' || text[j] == '+'))
+            ++j;
+        if (j < text.size() && isDigit(text[j])) {
+            while (j < text.size() && isDigit(text[j]))
+                ++j;
+            end = j;
+        }
+    }
+    const char* first = text.data() + start;
+    if (*first == '+')
+        ++first; // from_chars takes no plus sign
+    double value = 0.0;
+    const auto res = std::from_chars(first, text.data() + end, value);
+    if (res.ec == std::errc::result_out_of_range)
+        return (*first == '-') ? -HUGE_VAL : HUGE_VAL;
+    return value;
+}
+
+QByteArray positionText(float value)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return QByteArray(buf, res.ptr - buf);
+}
+
+std::optional<double> dialogNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    for (const QChar c : trimmed) {
+        if (c.unicode() > 0x7f)
+            return std::nullopt; // full-width digits and other scripts are not numbers here
+    }
+    const QByteArray t = trimmed.toLatin1();
+    if (t.isEmpty())
+        return std::nullopt;
+    qsizetype i = 0;
+    if (t[0] == '-' || t[0] == '+')
+        ++i;
+    qsizetype digits = 0;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        if (isDigit(t[i]))
+            ++digits;
+        else if (t[i] == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    return leadingNumber(t);
+}
+
+std::int16_t toSettingsField(std::int32_t value)
+{
+    if (value < std::numeric_limits<std::int16_t>::min() ||
+        value > std::numeric_limits<std::int16_t>::max())
+        return 0;
+    return static_cast<std::int16_t>(value);
+}
+
+} // namespace numbers

@@ -1,0 +1,68 @@
+// The one seam between Quorvane and the operating system or desktop. Forms and modules reach
+// files, clocks, sound, D-Bus and message boxes only through this interface; main.cpp installs
+// the Linux implementation and the tests install a recording fake.
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+
+// The three ways of ending the session; the values are the request flags the program has always
+// used (log off 0, shut down 1, restart 2).
+enum class ExitKind { LogOff = 0, Shutdown = 1, Reboot = 2 };
+
+enum class MessageIcon { None, Exclamation };
+
+class Platform
+{
+public:
+    virtual ~Platform() = default;
+
+    // The settings file's bytes: empty when there is no file, nullopt when one exists but cannot
+    // be read (no permission, not a regular file), which must never be overwritten.
+    virtual std::optional<QByteArray> readProfileFile() = 0;
+    // Replaces the settings file as a whole, atomically. False when the write failed and the
+    // old file was left as it was.
+    virtual bool replaceProfileFile(const QByteArray& bytes) = 0;
+
+    // Local time of day, 24-hour "H:mm:ss" (no leading zero on the hour).
+    virtual QString localTimeText() = 0;
+    // Milliseconds since boot, kept to 32 bits: it wraps after 49.7 days.
+    virtual std::uint32_t tickCount() = 0;
+    // A uniform draw in [0, 1) from a generator reseeded from the clock.
+    virtual double randomUnit() = 0;
+
+    // One short alert; never blocks.
+    virtual void beep() = 0;
+    // Asks the desktop to end the session; asynchronous, result ignored.
+    virtual void requestExit(ExitKind kind) = 0;
+    // Empties the desktop's list of recently used documents.
+    virtual void purgeRecentDocuments() = 0;
+
+    // Login name of the effective user, empty when there is none.
+    virtual QString loginName() = 0;
+    // Takes the single-instance lock for the life of the process; false when another instance
+    // holds it.
+    virtual bool acquireSingleInstance() = 0;
+    // Directory of the running executable, a "/" unless it already ends in one, and its name.
+    virtual QString executablePath() = 0;
+
+    // A modal message box with one OK button; returns when the user dismissed it.
+    virtual void messageBox(const QString& text, const QString& caption, MessageIcon icon) = 0;
+    // Keeps a top-level window above ordinary windows, or releases it.
+    virtual void setTopmost(QWidget* window, bool on) = 0;
+    // Size of the whole screen in twips.
+    virtual QSize screenSizeTwips() = 0;
+
+    // Ends the process at once: no handler runs after it. A recording fake returns.
+    virtual void endProcess() = 0;
+};
+
+// The platform every form and module uses.
+Platform& platform();
+// Installs the platform (not owned); main.cpp and the tests call it before anything else.
+void setPlatform(Platform* p);

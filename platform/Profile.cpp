@@ -1,0 +1,43 @@
+#include "platform/Profile.h"
+
+#include "platform/IniDocument.h"
+#include "platform/NumberRules.h"
+#include "platform/Platform.h"
+
+namespace profile
+{
+
+namespace
+{
+
+std::optional<QByteArray> read(QByteArrayView key)
+{
+    const std::optional<QByteArray> file = platform().readProfileFile();
+    if (!file)
+        return std::nullopt;
+    return ini::value(*file, section, key);
+}
+
+} // namespace
+
+std::int32_t getInt(QByteArrayView key, std::int32_t def)
+{
+    const std::optional<QByteArray> v = read(key);
+    return v ? numbers::profileInt(*v) : def;
+}
+
+QByteArray getString(QByteArrayView key, int bufferSize)
+{
+    const QByteArray v = read(key).value_or(QByteArray());
+    return v.left(bufferSize > 0 ? bufferSize - 1 : 0);
+}
+
+void writeString(QByteArrayView key, QByteArrayView value)
+{
+    const std::optional<QByteArray> old = platform().readProfileFile();
+    if (!old)
+        return; // an unreadable file is kept as it is: the write fails silently
+    platform().replaceProfileFile(ini::withValue(*old, section, key, value));
+}
+
+} // namespace profile

@@ -1,0 +1,131 @@
+#include "resources/Icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+namespace icons
+{
+
+namespace
+{
+
+constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QIcon fromPainter(QPixmap (*paint)(int))
+{
+    QIcon icon;
+    for (const int s : kSizes)
+        icon.addPixmap(paint(s));
+    return icon;
+}
+
+QPixmap canvas(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+} // namespace
+
+QPixmap paintBomb(int size)
+{
+    QPixmap pm = canvas(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, size > 24);
+    const double u = size / 32.0; // drawn on a 32-unit grid
+    const bool small = size <= 24;
+
+    // Body: a black ball, lower left.
+    const QRectF body(2 * u, 9 * u, 21 * u, 21 * u);
+    if (small) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(24, 24, 32));
+        p.drawEllipse(body);
+        p.setBrush(QColor(140, 140, 160));
+        p.drawRect(QRectF(7 * u, 14 * u, 3 * u, 3 * u).toAlignedRect());
+    } else {
+        QRadialGradient g(body.center() - QPointF(4 * u, 4 * u), 14 * u);
+        g.setColorAt(0, QColor(120, 120, 140));
+        g.setColorAt(0.35, QColor(40, 40, 52));
+        g.setColorAt(1, QColor(8, 8, 12));
+        p.setPen(QPen(QColor(0, 0, 0), std::max(1.0, u * 0.6)));
+        p.setBrush(g);
+        p.drawEllipse(body);
+    }
+    // Cap on top of the ball, toward the fuse.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(90, 90, 100));
+    p.save();
+    p.translate(19 * u, 11 * u);
+    p.rotate(45);
+    p.drawRect(QRectF(-3 * u, -2.5 * u, 6 * u, 4 * u));
+    p.restore();
+
+    // Fuse.
+    QPainterPath fuse(QPointF(21 * u, 9 * u));
+    fuse.cubicTo(QPointF(22 * u, 4 * u), QPointF(25 * u, 6 * u), QPointF(26 * u, 4.5 * u));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(150, 110, 60), std::max(1.0, 1.6 * u), Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(fuse);
+
+    // Spark: a yellow star with an orange heart at the fuse's tip.
+    const QPointF tip(26.5 * u, 4.5 * u);
+    QPainterPath star;
+    for (int i = 0; i < 16; ++i) {
+        const double r = (i % 2 == 0 ? 4.5 : 1.6) * u;
+        const double a = i * 3.14159265358979 / 8;
+        const QPointF pt = tip + QPointF(r * std::cos(a), r * std::sin(a));
+        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
+    }
+    star.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 220, 0));
+    p.drawPath(star);
+    p.setBrush(QColor(255, 100, 0));
+    p.drawEllipse(tip, 1.4 * u, 1.4 * u);
+    return pm;
+}
+
+QPixmap paintError(int size)
+{
+    QPixmap pm = canvas(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, size > 16);
+    const double u = size / 32.0;
+    const QRectF disc(1 * u, 1 * u, 28 * u, 28 * u);
+
+    // Grey shadow to the lower right.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(128, 128, 128, 200));
+    p.drawEllipse(disc.translated(2.5 * u, 2.5 * u));
+
+    // Red disc with a dark-red rim.
+    p.setPen(QPen(QColor(128, 0, 0), std::max(1.0, 1.2 * u)));
+    p.setBrush(QColor(230, 0, 0));
+    p.drawEllipse(disc);
+
+    // White diagonal cross.
+    const double w = std::max(size <= 16 ? 2.0 : 1.0, 3.6 * u);
+    p.setPen(QPen(Qt::white, w, Qt::SolidLine, size <= 16 ? Qt::SquareCap : Qt::RoundCap));
+    const QPointF c = disc.center();
+    const double d = 6.5 * u;
+    p.drawLine(c + QPointF(-d, -d), c + QPointF(d, d));
+    p.drawLine(c + QPointF(-d, d), c + QPointF(d, -d));
+    return pm;
+}
+
+QIcon bomb()
+{
+    static const QIcon icon = fromPainter(&paintBomb);
+    return icon;
+}
+
+QIcon error()
+{
+    static const QIcon icon = fromPainter(&paintError);
+    return icon;
+}
+
+} // namespace icons

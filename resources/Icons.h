@@ -1,0 +1,19 @@
+// The program's two icons, painted at every size a desktop asks for so each stays crisp.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace icons
+{
+
+// The round bomb with a fuse and a spark: the window and tray icon.
+QIcon bomb();
+// The red disc with a white cross: the fault dialog's error icon.
+QIcon error();
+
+// One size of each, painted directly (also for writing icon files).
+QPixmap paintBomb(int size);
+QPixmap paintError(int size);
+
+} // namespace icons

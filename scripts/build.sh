@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds Quorvane into ./build (warnings are errors under CI).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_WERROR="$werror" >/dev/null
+cmake --build build -j"$(nproc)"

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Quorvane need,
+# skipping those already installed. Run as root (or with sudo available).
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config clang-format
+    qt6-base-dev libcanberra-dev libgl-dev
+    sound-theme-freedesktop fonts-ipafont-gothic dbus
+    # for the tests
+    xvfb openbox trayer xdotool x11-utils python3-dbusmock faketime imagemagick
+    xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,142 @@
+#include "platform/FileOps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray get(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+class TestFileOps : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+
+private slots:
+    void readFile()
+    {
+        QCOMPARE(fileops::readFile(path("missing")), std::optional<QByteArray>(QByteArray()));
+        put(path("plain"), "abc");
+        QCOMPARE(fileops::readFile(path("plain")), std::optional<QByteArray>("abc"));
+        QVERIFY(QDir().mkdir(path("adir")));
+        QVERIFY(!fileops::readFile(path("adir")).has_value());
+        QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+        QVERIFY(!fileops::readFile(path("fifo")).has_value()); // and it did not block
+        if (::geteuid() != 0) {
+            put(path("secret"), "x");
+            ::chmod(QFile::encodeName(path("secret")).constData(), 0);
+            QVERIFY(!fileops::readFile(path("secret")).has_value());
+        }
+    }
+
+    void replaceKeepsModeAndCreatesFolders()
+    {
+        const QString p = path("sub/deeper/velmaris.ini");
+        QVERIFY(fileops::replaceFile(p, "one"));
+        QCOMPARE(get(p), QByteArray("one"));
+        ::chmod(QFile::encodeName(p).constData(), 0640);
+        QVERIFY(fileops::replaceFile(p, "two"));
+        QCOMPARE(get(p), QByteArray("two"));
+        struct stat st {
+        };
+        QCOMPARE(::stat(QFile::encodeName(p).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0640));
+        // No temporary file is left behind.
+        QCOMPARE(QDir(path("sub/deeper")).entryList(QDir::Files), QStringList{"velmaris.ini"});
+    }
+
+    void replaceFollowsLinks()
+    {
+        put(path("target.ini"), "old");
+        QVERIFY(QFile::link(path("target.ini"), path("link.ini")));
+        QVERIFY(fileops::replaceFile(path("link.ini"), "new"));
+        QVERIFY(QFileInfo(path("link.ini")).isSymLink());
+        QCOMPARE(get(path("target.ini")), QByteArray("new"));
+        // A dangling link creates its target.
+        QVERIFY(QFile::link(path("made.ini"), path("dangling.ini")));
+        QVERIFY(fileops::replaceFile(path("dangling.ini"), "made"));
+        QCOMPARE(get(path("made.ini")), QByteArray("made"));
+    }
+
+    void replaceFailureLeavesOldFile()
+    {
+        QVERIFY(QDir().mkdir(path("adir2")));
+        QVERIFY(!fileops::replaceFile(path("adir2"), "x")); // a directory is not replaced
+        QVERIFY(QFileInfo(path("adir2")).isDir());
+        if (::geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        QVERIFY(QDir().mkdir(path("ro")));
+        put(path("ro/f.ini"), "old");
+        ::chmod(QFile::encodeName(path("ro")).constData(), 0500);
+        QVERIFY(!fileops::replaceFile(path("ro/f.ini"), "new"));
+        ::chmod(QFile::encodeName(path("ro")).constData(), 0700);
+        QCOMPARE(get(path("ro/f.ini")), QByteArray("old"));
+    }
+
+    void lockIsExclusive()
+    {
+        QVERIFY(fileops::lockForLifetime(path("q.lock")));
+        QVERIFY(!fileops::lockForLifetime(path("q.lock"))); // a second open description
+        // A link in the lock's place is not followed.
+        QVERIFY(QFile::link(path("elsewhere"), path("l.lock")));
+        fileops::lockForLifetime(path("l.lock"));
+        QVERIFY(!QFile::exists(path("elsewhere")));
+    }
+
+    void purgeRecentDocuments()
+    {
+        const QString data = path("data");
+        QVERIFY(QDir().mkpath(data + "/RecentDocuments/sub.desktop"));
+        put(data + "/recently-used.xbel", "<xbel><bookmark href=\"file:///x\"/></xbel>");
+        ::chmod(QFile::encodeName(data + "/recently-used.xbel").constData(), 0600);
+        put(data + "/RecentDocuments/a.desktop", "x");
+        put(data + "/RecentDocuments/keep.txt", "x");
+        put(path("outside.desktop"), "precious");
+        QVERIFY(QFile::link(path("outside.desktop"), data + "/RecentDocuments/b.desktop"));
+
+        fileops::purgeRecentDocuments(data);
+
+        QCOMPARE(get(data + "/recently-used.xbel"), fileops::emptyRecentList());
+        QCOMPARE(QFile::permissions(data + "/recently-used.xbel"),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QVERIFY(!QFile::exists(data + "/RecentDocuments/a.desktop"));
+        QVERIFY(!QFileInfo(data + "/RecentDocuments/b.desktop").isSymLink());
+        QCOMPARE(get(path("outside.desktop")), QByteArray("precious"));
+        QVERIFY(QFile::exists(data + "/RecentDocuments/keep.txt"));
+        QVERIFY(QFileInfo(data + "/RecentDocuments/sub.desktop").isDir());
+    }
+
+    void purgeLeavesLinkedListAlone()
+    {
+        const QString data = path("data2");
+        QVERIFY(QDir().mkpath(data));
+        put(path("real.xbel"), "keep");
+        QVERIFY(QFile::link(path("real.xbel"), data + "/recently-used.xbel"));
+        fileops::purgeRecentDocuments(data);
+        QCOMPARE(get(path("real.xbel")), QByteArray("keep"));
+        fileops::purgeRecentDocuments(path("nonexistent")); // nothing there: nothing happens
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFileOps)
+#include "tst_file_ops.moc"
