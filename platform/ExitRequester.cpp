@@ -109,6 +109,11 @@ void ExitRequester::send(QDBusConnection& bus, const QString& service, const QSt
 void ExitRequester::whenDone(const QDBusPendingCall& call,
                              std::function<void(const QDBusMessage&)> next)
 {
+    if (call.isFinished()) {
+        // Already failed (no bus): the watcher would never report it.
+        QTimer::singleShot(0, this, [call, next = std::move(next)] { next(call.reply()); });
+        return;
+    }
     auto* watcher = new QDBusPendingCallWatcher(call, this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, next = std::move(next)] {
         watcher->deleteLater();
