@@ -39,6 +39,14 @@ void showFault()
     for (const auto& unloadIfVisible : g_closeBeforeFault)
         unloadIfVisible();
     g_inProgress = true;
+    // The clock timer does not fire again while its own tick waits here; a stand-in keeps the
+    // clock and uptime labels current meanwhile (such ticks never detonate).
+    QTimer standIn;
+    if (Main* main = Main::instance()) {
+        standIn.setInterval(main->Timer1->interval());
+        QObject::connect(&standIn, &QTimer::timeout, main, &Main::Timer1_Timer);
+        standIn.start();
+    }
     frmFault::showModal();
     g_inProgress = false;
 }
