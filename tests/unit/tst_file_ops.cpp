@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,6 +93,23 @@ private slots:
         QVERIFY(!fileops::replaceFile(path("ro/f.ini"), "new"));
         ::chmod(QFile::encodeName(path("ro")).constData(), 0700);
         QCOMPARE(get(path("ro/f.ini")), QByteArray("old"));
+    }
+
+    // A write that fails midway (the file-size limit) leaves the old file whole.
+    void writeFailingMidway()
+    {
+        put(path("big.ini"), "[Quorvane]\nHOUR=7\n");
+        rlimit old{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 8;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool ok = fileops::replaceFile(path("big.ini"), QByteArray(4096, 'x'));
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!ok);
+        QCOMPARE(get(path("big.ini")), QByteArray("[Quorvane]\nHOUR=7\n"));
+        QCOMPARE(QDir(m_dir.path()).entryList({"big.ini*"}, QDir::Files), QStringList{"big.ini"});
     }
 
     void lockIsExclusive()
