@@ -20,12 +20,6 @@ constexpr int kClientWidth = 6870;
 constexpr int kFrameTop = 330;
 constexpr int kFrameEdge = 45;
 
-QRect px(int left, int top, int width, int height)
-{
-    return {left / twips::perPixel, top / twips::perPixel, width / twips::perPixel,
-            height / twips::perPixel};
-}
-
 QFont gothic()
 {
     QFont f(QStringLiteral("ＭＳ ゴシック"));
@@ -66,19 +60,22 @@ frmFault::frmFault()
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(px(360, 240, 480, 480));
+    Image1->setGeometry(twips::rect(360, 240, 480, 480));
     Image1->setPixmap(icons::error().pixmap(Image1->size()));
 
     Label1 = messageLine(this, "Label1",
                          QStringLiteral("あなたの人生は不正な処理を行ったので強制終了します。"),
-                         px(1320, 240, 3735, 375));
+                         twips::rect(1320, 240, 3735, 375));
     Label2 = messageLine(this, "Label2",
                          QStringLiteral("終了しない場合は、胸に手を当てて悔い改めてください。"),
-                         px(1320, 840, 3615, 375));
+                         twips::rect(1320, 840, 3615, 375));
 
-    Command1 = button(this, "Command1", QStringLiteral("閉じる(&C)"), px(5520, 120, 1095, 375));
-    Command2 = button(this, "Command2", QStringLiteral("救　済"), px(5520, 600, 1095, 375));
-    Command3 = button(this, "Command3", QStringLiteral("詳細(&D)>>"), px(5520, 1080, 1095, 375));
+    Command1 =
+        button(this, "Command1", QStringLiteral("閉じる(&C)"), twips::rect(5520, 120, 1095, 375));
+    Command2 =
+        button(this, "Command2", QStringLiteral("救　済"), twips::rect(5520, 600, 1095, 375));
+    Command3 =
+        button(this, "Command3", QStringLiteral("詳細(&D)>>"), twips::rect(5520, 1080, 1095, 375));
     connect(Command1, &QPushButton::clicked, this, &frmFault::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmFault::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmFault::Command3_Click);
@@ -86,7 +83,7 @@ frmFault::frmFault()
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("詳細"));
-    Text1->setGeometry(px(240, 1680, 6375, 1935));
+    Text1->setGeometry(twips::rect(240, 1680, 6375, 1935));
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setFont(gothic());

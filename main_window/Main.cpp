@@ -26,12 +26,6 @@ constexpr int kFrameWidth = 90;
 constexpr int kTitleAndBorder = 330;
 constexpr int kBorder = 45;
 
-QRect px(int left, int top, int width, int height)
-{
-    return {left / twips::perPixel, top / twips::perPixel, width / twips::perPixel,
-            height / twips::perPixel};
-}
-
 } // namespace
 
 void SetTimerEnabled(QTimer* timer, bool enabled)
@@ -90,7 +84,7 @@ void Main::buildControls()
     Label1 = new ClockLabel(QStringLiteral("00:00:00"), m_content);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAccessibleName(QStringLiteral("時刻"));
-    Label1->setGeometry(px(0, 0, 1935, 495));
+    Label1->setGeometry(twips::rect(0, 0, 1935, 495));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label1->setLineWidth(1);
@@ -104,23 +98,23 @@ void Main::buildControls()
 
     Command1 = new QPushButton(QStringLiteral("アラームストップ"), m_content);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(px(120, 1080, 1695, 735));
+    Command1->setGeometry(twips::rect(120, 1080, 1695, 735));
     Command1->hide();
     connect(Command1, &QPushButton::clicked, this, &Main::Command1_Click);
 
     Label2 = new QLabel(m_content);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAccessibleName(QStringLiteral("起動してからの時間"));
-    Label2->setGeometry(px(600, 840, 780, 180));
+    Label2->setGeometry(twips::rect(600, 840, 780, 180));
 
     Label3 = new QLabel(QStringLiteral("システムが起動してから"), m_content);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->move(px(30, 600, 0, 0).topLeft());
+    Label3->move(twips::rect(30, 600, 0, 0).topLeft());
     Label3->adjustSize();
 
     DummyPicture = new QWidget(m_content);
     DummyPicture->setObjectName(QStringLiteral("DummyPicture"));
-    DummyPicture->setGeometry(px(1560, 840, 255, 255));
+    DummyPicture->setGeometry(twips::rect(1560, 840, 255, 255));
     DummyPicture->hide();
 
     setTabOrder(Label1, Command1);

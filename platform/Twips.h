@@ -2,6 +2,7 @@
 // pixel is always 15 twips.
 #pragma once
 
+#include <QRect>
 #include <cmath>
 
 namespace twips
@@ -18,6 +19,12 @@ constexpr int fromPixels(int px)
 inline int toPixels(double tw)
 {
     return static_cast<int>(std::nearbyint(tw / perPixel));
+}
+
+// A control's rectangle (left, top, width, height in twips) in pixels.
+constexpr QRect rect(int left, int top, int width, int height)
+{
+    return {left / perPixel, top / perPixel, width / perPixel, height / perPixel};
 }
 
 } // namespace twips
