@@ -128,14 +128,15 @@ void Main::buildControls()
     Timer3 = new QTimer(this);
     Timer3->setInterval(10000);
     connect(Timer3, &QTimer::timeout, this, &Main::Timer3_Timer);
-    Timer1->start();
-    Timer3->start();
 }
 
 bool Main::Form_Load()
 {
     if (!mdShell::StartApplication())
         return false;
+    // The timers run from here on, never while a second instance shows its message.
+    SetTimerEnabled(Timer1, true);
+    SetTimerEnabled(Timer3, true);
     setOuterHeightTwips(1695);
     setOuterWidthTwips(2130);
     Label1->setText(platform().localTimeText());

@@ -103,6 +103,8 @@ private slots:
         QCOMPARE(env.fake.messages[0].icon, MessageIcon::None);
         QVERIFY(env.fake.topmost.empty());
         QCOMPARE(Settings().TopMost, std::int16_t(0)); // nothing was read
+        QVERIFY(!main.Timer1->isActive());             // nothing ticks behind the message
+        QVERIFY(!main.Timer3->isActive());
     }
 
     void exitWritesPathThenPosition()
