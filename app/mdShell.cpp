@@ -5,6 +5,7 @@
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
+#include "platform/Twips.h"
 
 namespace mdShell
 {
@@ -34,11 +35,16 @@ double PlaceAxis(const QByteArray& text, int windowExtent, int screenExtent, std
     if (text.isEmpty())
         return (screenExtent - windowExtent) / 2.0;
     saved = numbers::roundHalfEven(numbers::leadingNumber(text));
-    if (saved < 0)
+    return KeepOnScreen(saved, windowExtent, screenExtent);
+}
+
+int KeepOnScreen(std::int32_t edge, int windowExtent, int screenExtent)
+{
+    if (edge < 0)
         return 0;
-    if (std::int64_t{windowExtent} + saved > screenExtent)
+    if (std::int64_t{windowExtent} + edge > screenExtent)
         return screenExtent - windowExtent;
-    return saved;
+    return edge;
 }
 
 bool StartApplication()
@@ -50,13 +56,13 @@ bool StartApplication()
         return false;
     }
     Main* main = Main::instance();
-    const QSize outer = main->realOuterSizeTwips();
+    const QSize outer = twips::outerSize(main);
     const QSize screen = platform().screenSizeTwips();
     const double top = PlaceAxis(profile::getString("Top", kPositionBuffer), outer.height(),
                                  screen.height(), g_position.SavedTop);
     const double left = PlaceAxis(profile::getString("Left", kPositionBuffer), outer.width(),
                                   screen.width(), g_position.SavedLeft);
-    main->moveTwips(left, top);
+    twips::moveTo(main, left, top);
     return true;
 }
 

@@ -30,5 +30,8 @@ void ExitApplication();
 // Where one axis of the window goes: centred when nothing was read, else the number read, kept
 // on the screen (saved receives the number as read).
 double PlaceAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved);
+// Where a window's edge goes so that the window stays on the screen: a negative edge at 0, one
+// that would leave the far side out of sight pulled back to it.
+int KeepOnScreen(std::int32_t edge, int windowExtent, int screenExtent);
 
 } // namespace mdShell

@@ -16,9 +16,6 @@ namespace
 frmFault* g_fault = nullptr;
 
 constexpr int kClientWidth = 6870;
-// The design frame: a 330-twip title bar and border on top, 45 twips on the other edges.
-constexpr int kFrameTop = 330;
-constexpr int kFrameEdge = 45;
 
 QFont gothic()
 {
@@ -119,11 +116,7 @@ void frmFault::showModal()
 void frmFault::Form_Load()
 {
     setOuterHeightTwips(1920);
-    // Centred on the screen by its outer size (the frame is estimated until it is drawn).
-    const QSize screen = platform().screenSizeTwips();
-    const int outerWidth = kClientWidth + 2 * kFrameEdge;
-    move(twips::toPixels((screen.width() - outerWidth) / 2.0),
-         twips::toPixels((screen.height() - outerHeightTwips()) / 2.0));
+    twips::centre(this, platform().screenSizeTwips());
     platform().setTopmost(this, true);
     Command1->setFocus();
 }
@@ -148,10 +141,11 @@ void frmFault::Command3_Click()
 
 int frmFault::outerHeightTwips() const
 {
-    return twips::fromPixels(height()) + kFrameTop + kFrameEdge;
+    return twips::fromPixels(height()) + twips::designFrameTop + twips::designFrameEdge;
 }
 
 void frmFault::setOuterHeightTwips(int tw)
 {
-    setFixedSize(kClientWidth / twips::perPixel, (tw - kFrameTop - kFrameEdge) / twips::perPixel);
+    setFixedSize(kClientWidth / twips::perPixel,
+                 (tw - twips::designFrameTop - twips::designFrameEdge) / twips::perPixel);
 }

@@ -1,13 +1,14 @@
 #include "bomb/mdBomb.h"
 
+#include "about/frmAbout.h"
 #include "bomb/frmFault.h"
 #include "main_window/Main.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
+#include "settings/fmArm.h"
 
 #include <QPushButton>
 #include <QTimer>
-#include <vector>
 
 namespace mdBomb
 {
@@ -16,7 +17,6 @@ namespace
 {
 
 bool g_inProgress = false;
-std::vector<std::function<void()>> g_closeBeforeFault;
 
 void beeps(int count)
 {
@@ -36,8 +36,8 @@ void beepAlert(Main& main)
 
 void showFault()
 {
-    for (const auto& unloadIfVisible : g_closeBeforeFault)
-        unloadIfVisible();
+    fmArm::UnloadIfVisible();
+    frmAbout::UnloadIfVisible();
     g_inProgress = true;
     // The clock timer does not fire again while its own tick waits here; a stand-in keeps the
     // clock and uptime labels current meanwhile (such ticks never detonate).
@@ -99,14 +99,8 @@ bool DetonationInProgress()
     return g_inProgress;
 }
 
-void RegisterWindowToCloseBeforeFault(std::function<void()> unloadIfVisible)
-{
-    g_closeBeforeFault.push_back(std::move(unloadIfVisible));
-}
-
 void ResetDetonation()
 {
-    g_closeBeforeFault.clear();
     g_inProgress = false;
 }
 

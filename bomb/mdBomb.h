@@ -1,8 +1,6 @@
 // What the program does at the alarm minute, and the hourly chime.
 #pragma once
 
-#include <functional>
-
 namespace mdBomb
 {
 
@@ -18,10 +16,7 @@ void BeepAlert();
 // True while a detonation waits for the fault dialog; ticks then must not detonate again.
 bool DetonationInProgress();
 
-// A window that a gentle detonation closes, if it is visible, before the fault dialog opens
-// (the settings dialog, then the About box, in the order registered).
-void RegisterWindowToCloseBeforeFault(std::function<void()> unloadIfVisible);
-// Forgets the registered windows (tests).
+// Back to the state of a fresh process (tests).
 void ResetDetonation();
 
 } // namespace mdBomb

@@ -1,16 +1,22 @@
 #include "main_window/Main.h"
 
+#include "about/frmAbout.h"
 #include "app/mdShell.h"
 #include "bomb/mdBomb.h"
 #include "main_window/ClockRules.h"
+#include "main_window/Tray.h"
+#include "platform/NumberRules.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
 #include "settings/Settings.h"
+#include "settings/fmArm.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -20,11 +26,9 @@ namespace
 Main* g_main = nullptr;
 
 // The design frame: 615 twips above the client area (title bar, menu bar, border), 45 on the
-// other edges; without the menu bar, 330 above.
+// other edges.
 constexpr int kFrameHeight = 660;
 constexpr int kFrameWidth = 90;
-constexpr int kTitleAndBorder = 330;
-constexpr int kBorder = 45;
 
 } // namespace
 
@@ -40,6 +44,14 @@ void ClockLabel::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QLabel::mouseDoubleClickEvent(event);
     emit doubleClicked();
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position() * twips::perPixel;
+    emit mouseMoved(static_cast<std::int16_t>(event->buttons().toInt()),
+                    static_cast<std::int16_t>(event->modifiers().toInt() >> 25),
+                    static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 Main::Main()
@@ -67,12 +79,63 @@ Main* Main::instance()
     return g_main;
 }
 
+namespace
+{
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption, Main* main,
+                  void (Main::*handler)())
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    QObject::connect(item, &QAction::triggered, main, handler);
+    return item;
+}
+
+QAction* separator(QMenu* menu, const char* name)
+{
+    QAction* item = menu->addSeparator();
+    item->setObjectName(QLatin1String(name));
+    return item;
+}
+
+} // namespace
+
+void Main::buildMenus()
+{
+    MnuForm = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    MnuForm->setObjectName(QStringLiteral("MnuForm"));
+    MnuFormFin = menuItem(MnuForm, "MnuFormFin", QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this,
+                          &Main::MnuFormFin_Click);
+    MnuFormBer = separator(MnuForm, "MnuFormBer");
+    MnuFormMin = menuItem(MnuForm, "MnuFormMin", QStringLiteral("ﾀｽｸﾄﾚｲに入れる"), this,
+                          &Main::MnuFormMin_Click);
+
+    MnuOpt = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
+    MnuOpt->setObjectName(QStringLiteral("MnuOpt"));
+    MnuOptTim =
+        menuItem(MnuOpt, "MnuOptTim", QStringLiteral("各種設定"), this, &Main::MnuOptTim_Click);
+    MnuOptVer =
+        menuItem(MnuOpt, "MnuOptVer", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), this, &Main::MnuOptVer_Click);
+
+    MnuPopUp = new QMenu(QStringLiteral("ポップアップ"), this);
+    MnuPopUp->setObjectName(QStringLiteral("MnuPopUp"));
+    MnuPopUpDsp = menuItem(MnuPopUp, "MnuPopUpDsp", QStringLiteral("基本画面の表示"), this,
+                           &Main::MnuPopUpDsp_Click);
+    MnuPopUpTime = menuItem(MnuPopUp, "MnuPopUpTime", QStringLiteral("設定画面の表示"), this,
+                            &Main::MnuPopUpTime_Click);
+    MnuPopUpDel = menuItem(MnuPopUp, "MnuPopUpDel", QStringLiteral("｢最近使ったﾌｧｲﾙ｣削除"), this,
+                           &Main::MnuPopUpDel_Click);
+    MnuPopUpBer1 = separator(MnuPopUp, "MnuPopUpBer1");
+    MnuPopUpVer = menuItem(MnuPopUp, "MnuPopUpVer", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), this,
+                           &Main::MnuPopUpVer_Click);
+    MnuPopUpBer2 = separator(MnuPopUp, "MnuPopUpBer2");
+    MnuPopUpEnd = menuItem(MnuPopUp, "MnuPopUpEnd", QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了"), this,
+                           &Main::MnuPopUpEnd_Click);
+}
+
 void Main::buildControls()
 {
-    auto* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    file->setObjectName(QStringLiteral("MnuForm"));
-    auto* options = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
-    options->setObjectName(QStringLiteral("MnuOpt"));
+    buildMenus();
 
     // The Japanese desktop's default window font.
     QFont uiFont(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -112,10 +175,10 @@ void Main::buildControls()
     Label3->move(twips::rect(30, 600, 0, 0).topLeft());
     Label3->adjustSize();
 
-    DummyPicture = new QWidget(m_content);
-    DummyPicture->setObjectName(QStringLiteral("DummyPicture"));
-    DummyPicture->setGeometry(twips::rect(1560, 840, 255, 255));
+    DummyPicture = twips::place(new PictureBox(m_content), "DummyPicture", 1560, 840, 255, 255);
     DummyPicture->hide();
+    DummyPicture->setMouseTracking(true); // moves with no button held reach it only so
+    connect(DummyPicture, &PictureBox::mouseMoved, this, &Main::DummyPicture_MouseMove);
 
     setTabOrder(Label1, Command1);
 
@@ -142,7 +205,7 @@ bool Main::Form_Load()
     Label1->setText(platform().localTimeText());
     mdBomb::LoadSettings();
     mdBomb::ApplyTopmost();
-    return true;
+    return mdBomb::AddTrayIcon(this);
 }
 
 void Main::setIfChanged(QLabel* label, const QString& text)
@@ -206,15 +269,76 @@ void Main::Command1_Click()
 
 void Main::Label1_DblClick()
 {
-    if (!m_openSettings)
-        return;
     hide();
-    m_openSettings();
+    fmArm::Show();
 }
 
-void Main::setSettingsDialogOpener(std::function<void()> opener)
+void Main::DummyPicture_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float X,
+                                  float /*Y*/)
 {
-    m_openSettings = std::move(opener);
+    // The tray's message arrives as the x position, converted from pixels to twips.
+    const int message = numbers::roundHalfEven(X) / twips::perPixel;
+    switch (message) {
+    case tray_message::LeftButtonDoubleClick:
+        show();
+        break;
+    case tray_message::RightButtonUp:
+        platform().setForegroundWindow(DummyPicture);
+        QCoreApplication::processEvents();
+        platform().popUpMenu(MnuPopUp);
+        break;
+    default:
+        break;
+    }
+}
+
+void Main::MnuFormFin_Click()
+{
+    mdShell::ExitApplication();
+}
+
+void Main::MnuFormMin_Click()
+{
+    hide();
+}
+
+void Main::MnuOptTim_Click()
+{
+    mdBomb::Settings().ArmFromTray = 0;
+    hide();
+    fmArm::Show();
+}
+
+void Main::MnuOptVer_Click()
+{
+    mdShell::HideMainWindow();
+    frmAbout::ShowModeless();
+}
+
+void Main::MnuPopUpDsp_Click()
+{
+    show();
+}
+
+void Main::MnuPopUpTime_Click()
+{
+    mdBomb::Settings().ArmFromTray = 1;
+    fmArm::Show();
+}
+
+void Main::MnuPopUpDel_Click()
+{
+    platform().purgeRecentDocuments();
+}
+
+void Main::MnuPopUpVer_Click()
+{
+    frmAbout::ShowModal();
+}
+
+void Main::MnuPopUpEnd_Click()
+{
+    mdShell::ExitApplication();
 }
 
 void Main::setContentSize(int widthPx, int heightPx)
@@ -244,14 +368,6 @@ void Main::setOuterWidthTwips(int tw)
     setContentSize((tw - kFrameWidth) / twips::perPixel, height() - menuBar()->sizeHint().height());
 }
 
-QSize Main::realOuterSizeTwips() const
-{
-    QSize outer = frameGeometry().size();
-    if (outer == size()) // not framed yet
-        outer += QSize(2 * kBorder, kTitleAndBorder + kBorder) / twips::perPixel;
-    return outer * twips::perPixel;
-}
-
 int Main::topTwips() const
 {
     return twips::fromPixels(pos().y());
@@ -260,11 +376,6 @@ int Main::topTwips() const
 int Main::leftTwips() const
 {
     return twips::fromPixels(pos().x());
-}
-
-void Main::moveTwips(double left, double top)
-{
-    move(twips::toPixels(left), twips::toPixels(top));
 }
 
 bool Main::isMinimized() const

@@ -5,8 +5,9 @@
 #include <QMainWindow>
 #include <QSize>
 #include <cstdint>
-#include <functional>
 
+class QAction;
+class QMenu;
 class QPushButton;
 class QTimer;
 
@@ -21,6 +22,20 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// The hidden picture box that hears about mouse activity over the tray icon: each report is a
+// mouse move whose x position, in twips, carries the tray's message.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+signals:
+    void mouseMoved(std::int16_t button, std::int16_t shift, float x, float y);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 // Switches a timer like a window timer's Enabled flag: enabling a running timer leaves its
@@ -49,22 +64,47 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QPushButton* Command1;
-    QWidget* DummyPicture;
+    PictureBox* DummyPicture;
     QTimer* Timer1;
     QTimer* Timer2;
     QTimer* Timer3;
     std::int16_t RecentTickCount = 0;
 
-    // The start-up sequence; false when the process was ended instead (another instance).
+    QMenu* MnuForm;
+    QAction* MnuFormFin;
+    QAction* MnuFormBer;
+    QAction* MnuFormMin;
+    QMenu* MnuOpt;
+    QAction* MnuOptTim;
+    QAction* MnuOptVer;
+    QMenu* MnuPopUp; // never on the menu bar: the tray's pop-up menu
+    QAction* MnuPopUpDsp;
+    QAction* MnuPopUpTime;
+    QAction* MnuPopUpDel;
+    QAction* MnuPopUpBer1;
+    QAction* MnuPopUpVer;
+    QAction* MnuPopUpBer2;
+    QAction* MnuPopUpEnd;
+
+    // The start-up sequence; false when the process was ended instead (another instance, or
+    // no tray).
     bool Form_Load();
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
     void Command1_Click();
     void Label1_DblClick();
+    void DummyPicture_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
 
-    // How a double-click on the clock opens the settings dialog; without one it does nothing.
-    void setSettingsDialogOpener(std::function<void()> opener);
+    void MnuFormFin_Click();
+    void MnuFormMin_Click();
+    void MnuOptTim_Click();
+    void MnuOptVer_Click();
+    void MnuPopUpDsp_Click();
+    void MnuPopUpTime_Click();
+    void MnuPopUpDel_Click();
+    void MnuPopUpVer_Click();
+    void MnuPopUpEnd_Click();
 
     // The outer size as the program's layout states it: the client area is what the design frame
     // would leave (660 twips in height with the menu bar, 90 in width); the window manager adds
@@ -73,12 +113,8 @@ public:
     void setOuterHeightTwips(int tw);
     int outerWidthTwips() const;
     void setOuterWidthTwips(int tw);
-    // The real outer frame in twips; before the window manager has framed the window, an
-    // estimate from the design frame.
-    QSize realOuterSizeTwips() const;
     int topTwips() const;
     int leftTwips() const;
-    void moveTwips(double left, double top);
     bool isMinimized() const;
 
     std::uint32_t label1BackColor() const { return m_backColor; }
@@ -89,10 +125,10 @@ protected:
 
 private:
     void buildControls();
+    void buildMenus();
     void setContentSize(int widthPx, int heightPx);
     static void setIfChanged(QLabel* label, const QString& text);
 
     QWidget* m_content;
     std::uint32_t m_backColor = colour::ButtonFace;
-    std::function<void()> m_openSettings;
 };

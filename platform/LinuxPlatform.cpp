@@ -4,10 +4,13 @@
 #include "platform/Profile.h"
 #include "platform/Twips.h"
 
+#include <QCursor>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTime>
@@ -130,6 +133,38 @@ QSize LinuxPlatform::screenSizeTwips()
         return {};
     const QSize px = screen->geometry().size();
     return {twips::fromPixels(px.width()), twips::fromPixels(px.height())};
+}
+
+void LinuxPlatform::setForegroundWindow(QWidget* window)
+{
+    QWidget* top = window->window();
+    if (top->isVisible())
+        top->activateWindow();
+}
+
+void LinuxPlatform::popUpMenu(QMenu* menu)
+{
+    menu->exec(QCursor::pos());
+}
+
+bool LinuxPlatform::notifyIcon(NotifyIconMessage message, const NotifyIconData& data)
+{
+    switch (message) {
+    case NotifyIconMessage::Add:
+        return m_tray.add(data);
+    case NotifyIconMessage::Modify:
+        m_tray.modify(data);
+        return true;
+    case NotifyIconMessage::Delete:
+        m_tray.remove();
+        return true;
+    }
+    return false;
+}
+
+void LinuxPlatform::openUrl(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
 }
 
 void LinuxPlatform::endProcess()

@@ -4,6 +4,7 @@
 #include "platform/Beeper.h"
 #include "platform/ExitRequester.h"
 #include "platform/Platform.h"
+#include "platform/SystemTray.h"
 
 #include <memory>
 
@@ -27,6 +28,10 @@ public:
     void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
     void setTopmost(QWidget* window, bool on) override;
     QSize screenSizeTwips() override;
+    void setForegroundWindow(QWidget* window) override;
+    void popUpMenu(QMenu* menu) override;
+    bool notifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
+    void openUrl(const QUrl& url) override;
     void endProcess() override;
 
     // Registers the fonts that stand in for the program's Japanese font names.
@@ -37,4 +42,5 @@ public:
 private:
     Beeper m_beeper;
     std::unique_ptr<ExitRequester> m_exit;
+    SystemTray m_tray;
 };

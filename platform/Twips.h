@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
+#include <QString>
+#include <QWidget>
 #include <cmath>
 
 namespace twips
@@ -26,5 +29,27 @@ constexpr QRect rect(int left, int top, int width, int height)
 {
     return {left / perPixel, top / perPixel, width / perPixel, height / perPixel};
 }
+
+// Names a form's control after its designer name and puts it at its rectangle in twips.
+template <class Control>
+Control* place(Control* control, const char* name, int left, int top, int width, int height)
+{
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(rect(left, top, width, height));
+    return control;
+}
+
+// The frame of a dialog on the desktop the layout was designed for: a 330-twip title bar and
+// border on top, 45 twips on the other edges.
+constexpr int designFrameTop = 330;
+constexpr int designFrameEdge = 45;
+
+// A top-level window's real outer size in twips; before the window manager has framed it, the
+// client area plus the design frame.
+QSize outerSize(const QWidget* window);
+// Moves a top-level window's outer frame to a position in twips.
+void moveTo(QWidget* window, double left, double top);
+// Centres a top-level window's outer frame on a screen of the given size in twips.
+void centre(QWidget* window, QSize screen);
 
 } // namespace twips

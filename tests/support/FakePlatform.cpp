@@ -1,8 +1,14 @@
 #include "support/FakePlatform.h"
 
+#include "about/frmAbout.h"
 #include "app/mdShell.h"
 #include "bomb/mdBomb.h"
+#include "main_window/Tray.h"
 #include "settings/Settings.h"
+#include "settings/fmArm.h"
+
+#include <QCoreApplication>
+#include <QEvent>
 
 std::optional<QByteArray> FakePlatform::readProfileFile()
 {
@@ -52,6 +58,42 @@ void FakePlatform::setTopmost(QWidget* window, bool on)
     topmost.push_back({window, on});
 }
 
+void FakePlatform::setForegroundWindow(QWidget* window)
+{
+    foregrounds.emplace_back(window);
+    log << QStringLiteral("foreground");
+}
+
+void FakePlatform::popUpMenu(QMenu* menu)
+{
+    log << QStringLiteral("popup");
+    if (onPopUp)
+        onPopUp(menu);
+}
+
+bool FakePlatform::notifyIcon(NotifyIconMessage message, const NotifyIconData& data)
+{
+    trayRequests.emplace_back(message, data);
+    log << QStringLiteral("tray:%1").arg(static_cast<int>(message));
+    return message != NotifyIconMessage::Add || trayAvailable;
+}
+
+void FakePlatform::openUrl(const QUrl& url)
+{
+    urls.push_back(url);
+}
+
+void FakePlatform::trayMessage(int message)
+{
+    for (auto it = trayRequests.rbegin(); it != trayRequests.rend(); ++it) {
+        if (it->first == NotifyIconMessage::Add) {
+            postTrayMessage(it->second, message);
+            break;
+        }
+    }
+    QCoreApplication::sendPostedEvents();
+}
+
 void FakePlatform::endProcess()
 {
     ++ends;
@@ -64,9 +106,13 @@ FakeEnvironment::FakeEnvironment()
     mdBomb::ResetSettings();
     mdBomb::ResetDetonation();
     mdShell::ResetPosition();
+    mdBomb::ResetTray();
 }
 
 FakeEnvironment::~FakeEnvironment()
 {
+    frmAbout::Unload();
+    fmArm::Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     setPlatform(nullptr);
 }

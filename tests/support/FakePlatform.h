@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -43,6 +44,13 @@ public:
     std::vector<Message> messages;
     std::vector<Topmost> topmost;
     int ends = 0;
+    // The tray: whether the desktop has one, and every request with the record it carried.
+    bool trayAvailable = true;
+    std::vector<std::pair<NotifyIconMessage, NotifyIconData>> trayRequests;
+    std::vector<QPointer<QWidget>> foregrounds;
+    std::vector<QUrl> urls;
+    // Runs when a pop-up menu is shown, before it "closes" (choose an item here).
+    std::function<void(QMenu*)> onPopUp;
     // Runs when a message box is shown, before it "returns".
     std::function<void()> onMessage;
     // Records the order of events that tests compare ("beep", "exit:2", "message", "end").
@@ -62,10 +70,18 @@ public:
     void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
     void setTopmost(QWidget* window, bool on) override;
     QSize screenSizeTwips() override { return screen; }
+    void setForegroundWindow(QWidget* window) override;
+    void popUpMenu(QMenu* menu) override;
+    bool notifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
+    void openUrl(const QUrl& url) override;
+
+    // Reports a tray mouse message to the window of the icon added last, and delivers it.
+    void trayMessage(int message);
     void endProcess() override;
 };
 
-// Installs a fresh fake and resets every module's state; removes it when it goes out of scope.
+// Installs a fresh fake and resets every module's state; unloads the dialogs and removes the fake
+// when it goes out of scope.
 class FakeEnvironment
 {
 public:

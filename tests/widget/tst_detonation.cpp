@@ -1,7 +1,9 @@
+#include "about/frmAbout.h"
 #include "bomb/frmFault.h"
 #include "bomb/mdBomb.h"
 #include "main_window/Main.h"
 #include "settings/Settings.h"
+#include "settings/fmArm.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -190,22 +192,31 @@ private slots:
     {
         FakeEnvironment env;
         Main main;
-        QStringList order;
-        mdBomb::RegisterWindowToCloseBeforeFault([&] { order << "settings"; });
-        mdBomb::RegisterWindowToCloseBeforeFault([&] { order << "about"; });
         Settings().BomSetting = 2;
         Settings().EasyMode = 1;
+        fmArm::Show();
+        frmAbout::ShowModeless();
+        QStringList seen;
         whenFaultOpens([&](frmFault& d) {
-            order << "fault";
+            seen << (fmArm::instance() == nullptr ? "settings closed" : "settings open");
+            seen << (frmAbout::instance() == nullptr ? "about closed" : "about open");
             d.Command2->click();
         });
         mdBomb::Detonate();
-        QCOMPARE(order, (QStringList{"settings", "about", "fault"}));
+        QCOMPARE(seen, (QStringList{"settings closed", "about closed"}));
+        QVERIFY(env.fake.writes.isEmpty());
+        QVERIFY(!main.isVisible()); // nothing shows the main window again
+
+        // A loaded but hidden settings dialog stays loaded.
+        fmArm& hidden = fmArm::Load();
+        whenFaultOpens([&](frmFault& d) { d.Command2->click(); });
+        mdBomb::Detonate();
+        QCOMPARE(fmArm::instance(), &hidden);
 
         Settings().EasyMode = 0; // an immediate exit closes nothing
-        order.clear();
+        fmArm::Show();
         mdBomb::Detonate();
-        QVERIFY(order.isEmpty());
+        QVERIFY(fmArm::instance() != nullptr && fmArm::instance()->isVisible());
     }
 
     void drawCoversAllTen()

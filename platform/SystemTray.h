@@ -1,0 +1,55 @@
+// The desktop's tray on Linux: a QSystemTrayIcon (a StatusNotifierItem over D-Bus where a host is
+// registered, else an XEmbed icon) whose mouse activity is reported as the tray's messages.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// Turns Qt's tray activations into the tray's mouse messages. Over an XEmbed icon Qt reports real
+// button presses (the button is still held): a left press, a double-click, and a right press
+// whose release is reported later. A D-Bus host reports activations and context-menu requests,
+// which already follow a release: two activations within the double-click interval make a
+// double-click.
+class TrayActivity
+{
+public:
+    std::vector<int> activated(QSystemTrayIcon::ActivationReason reason, Qt::MouseButtons held,
+                               qint64 nowMs, int doubleClickMs);
+    // True between a right press over the icon and its release.
+    bool awaitingRightRelease() const { return m_awaitingRelease; }
+    std::vector<int> rightReleased();
+
+private:
+    bool m_awaitingRelease = false;
+    std::optional<qint64> m_lastActivation;
+};
+
+class SystemTray : public QObject
+{
+public:
+    SystemTray();
+    ~SystemTray() override;
+
+    // False when the desktop has no tray.
+    bool add(const NotifyIconData& data);
+    void modify(const NotifyIconData& data);
+    void remove();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+    void deliver(const std::vector<int>& messages);
+
+    std::unique_ptr<QSystemTrayIcon> m_icon;
+    NotifyIconData m_data;
+    TrayActivity m_activity;
+    QElapsedTimer m_clock;
+};
