@@ -327,6 +327,15 @@ private slots:
         other.Timer3_Timer();
         QCOMPARE(env.fake.purges, 1);
     }
+
+    void labelsHaveAccessibleNames()
+    {
+        FakeEnvironment env;
+        Main main;
+        // the clock and the uptime change every second: a screen reader finds them by name
+        QCOMPARE(main.Label1->accessibleName(), QStringLiteral("時刻"));
+        QCOMPARE(main.Label2->accessibleName(), QStringLiteral("起動してからの時間"));
+    }
 };
 
 QTEST_MAIN(TestMainWindow)
