@@ -77,6 +77,5 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(Step)
 QTEST_MAIN(TestTrayActivity)
 #include "tst_tray_activity.moc"
