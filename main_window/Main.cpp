@@ -146,7 +146,8 @@ void Main::buildControls()
 
     Label1 = new ClockLabel(QStringLiteral("00:00:00"), m_content);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAccessibleName(QStringLiteral("時刻"));
+    // Labels read out their text (the time itself); the description says what it is.
+    Label1->setAccessibleDescription(QStringLiteral("時刻"));
     Label1->setGeometry(twips::rect(0, 0, 1935, 495));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -167,7 +168,7 @@ void Main::buildControls()
 
     Label2 = new QLabel(m_content);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAccessibleName(QStringLiteral("起動してからの時間"));
+    Label2->setAccessibleDescription(QStringLiteral("起動してからの時間"));
     Label2->setGeometry(twips::rect(600, 840, 780, 180));
 
     Label3 = new QLabel(QStringLiteral("システムが起動してから"), m_content);

@@ -9,7 +9,7 @@ packages=(
     sound-theme-freedesktop fonts-ipafont-gothic dbus
     # for the tests
     xvfb openbox trayer xdotool x11-utils python3-dbusmock faketime imagemagick
-    xauth
+    xauth at-spi2-core gir1.2-atspi-2.0 python3-gi
 )
 
 missing=()
