@@ -271,7 +271,7 @@ class Desktop:
                str(repeat), "--delay", "60", str(button))
 
     def pixel(self, x, y):
-        out = self.x("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "txt:-")
+        out = self.x("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-")
         m = re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1])
         return tuple(int(v) for v in m.groups())
 
@@ -292,14 +292,44 @@ class Desktop:
         x, y, w, h = self.client(wid)
         return x + w // 2, y + h // 2
 
+    def popup_menu(self):
+        """The program's open pop-up menu: a viewable window of its own right on the root."""
+        def look():
+            for wid in re.findall(r'^\s+(0x[0-9a-f]+) "quorvane":',
+                                  self.x("xwininfo", "-root", "-children"), re.M):
+                info = self.x("xwininfo", "-id", wid)
+                width = re.search(r"Width: (\d+)", info)
+                if "IsViewable" in info and width and int(width.group(1)) > 30:
+                    return wid
+            return None
+        return poll(look, what="the pop-up menu")
+
+    def tray_menu(self, item):
+        """Opens the tray icon's menu with the right button and chooses the item'th entry
+        (1: 基本画面の表示, 2: 設定画面の表示, 3: ｢最近使ったﾌｧｲﾙ｣削除, 4: ﾊﾞｰｼﾞｮﾝ情報,
+        5: ｱﾌﾟﾘｹｰｼｮﾝの終了)."""
+        self.click(*self.tray_icon(), button=3)
+        menu = self.popup_menu()
+        self.key(*["Down"] * item, "Return")
+        poll(lambda: "IsViewable" not in self.x("xwininfo", "-id", menu), what="the menu closed")
+
     # -- the mocked login manager ---------------------------------------------------------------
 
-    def logind_calls(self):
+    def mock_calls(self, log, since=0):
+        """The calls a mock has logged ("Method args"), from line `since` on."""
         try:
-            with open(self.logind_log) as f:
-                return [line.split(" ", 1)[1].strip() for line in f if " " in line]
+            with open(log) as f:
+                lines = f.read().splitlines()[since:]
         except FileNotFoundError:
             return []
+        return [line.split(" ", 1)[1].strip() for line in lines if " " in line]
+
+    def mark_logs(self):
+        """From now on, logind_calls() reports only what happens next."""
+        self.logind_offset = len(self.mock_calls(self.logind_log))
+
+    def logind_calls(self):
+        return self.mock_calls(self.logind_log, getattr(self, "logind_offset", 0))
 
 
 class Program:
@@ -384,8 +414,15 @@ def text(acc):
     return acc.get_name()
 
 
-def clock():
-    return find("label", description="時刻")
+def contents(acc):
+    """What a text box holds."""
+    Atspi = _atspi()
+    acc.clear_cache()
+    return Atspi.Text.get_text(acc, 0, Atspi.Text.get_character_count(acc))
+
+
+def clock(showing=True):
+    return find("label", description="時刻", showing=showing)
 
 
 def uptime():
@@ -420,6 +457,7 @@ class DesktopTest(unittest.TestCase):
 
     def setUp(self):
         self.addCleanup(self.desktop.kill_programs)
+        self.desktop.mark_logs()
         for f in (self.desktop.ini,):
             if os.path.exists(f):
                 os.remove(f)
