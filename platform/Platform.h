@@ -44,6 +44,7 @@ constexpr int LeftButtonDown = 0x201;
 constexpr int LeftButtonDoubleClick = 0x203;
 constexpr int RightButtonDown = 0x204;
 constexpr int RightButtonUp = 0x205;
+constexpr int RightButtonDoubleClick = 0x206;
 constexpr int MiddleButtonDown = 0x207;
 } // namespace tray_message
 

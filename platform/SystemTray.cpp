@@ -32,6 +32,12 @@ std::vector<int> TrayActivity::activated(QSystemTrayIcon::ActivationReason reaso
     return {tray_message::MouseMove};
 }
 
+std::vector<int> TrayActivity::rightDoubleClicked()
+{
+    m_awaitingRelease = true;
+    return {tray_message::RightButtonDoubleClick};
+}
+
 std::vector<int> TrayActivity::rightReleased()
 {
     if (!m_awaitingRelease)
@@ -58,6 +64,7 @@ bool SystemTray::add(const NotifyIconData& data)
     // No context menu is attached: the program opens its own menu on the right button's
     // release, which it awaits below.
     connect(m_icon.get(), &QSystemTrayIcon::activated, this, &SystemTray::onActivated);
+    qApp->installEventFilter(this);
     modify(data);
     m_icon->show();
     return true;
@@ -86,19 +93,22 @@ void SystemTray::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
     deliver(m_activity.activated(reason, QGuiApplication::mouseButtons(), m_clock.elapsed(),
                                  QApplication::doubleClickInterval()));
-    if (m_activity.awaitingRightRelease())
-        qApp->installEventFilter(this);
 }
 
 bool SystemTray::eventFilter(QObject* watched, QEvent* event)
 {
-    // The X server sends the release to the icon that saw the press, wherever the pointer is.
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        qApp->removeEventFilter(this);
-        deliver(m_activity.rightReleased());
-    }
-    return QObject::eventFilter(watched, event);
+    // Qt reports a second right press within the double-click time only as a double-click,
+    // and no button release at all; both are watched on the XEmbed icon's own widget (the X
+    // server sends the release to the icon that saw the press, wherever the pointer is).
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonRelease)
+        return false;
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton ||
+        !watched->inherits("QSystemTrayIconSys"))
+        return false;
+    deliver(type == QEvent::MouseButtonDblClick ? m_activity.rightDoubleClicked()
+                                                : m_activity.rightReleased());
+    return false;
 }
 
 void SystemTray::deliver(const std::vector<int>& messages)

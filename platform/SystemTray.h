@@ -23,6 +23,8 @@ public:
                                qint64 nowMs, int doubleClickMs);
     // True between a right press over the icon and its release.
     bool awaitingRightRelease() const { return m_awaitingRelease; }
+    // A second right press within the double-click time, which Qt reports instead of a press.
+    std::vector<int> rightDoubleClicked();
     std::vector<int> rightReleased();
 
 private:

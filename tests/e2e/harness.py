@@ -11,6 +11,7 @@ import re
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -301,17 +302,18 @@ class Desktop:
         x, y, w, h = self.client(wid)
         return x + w // 2, y + h // 2
 
-    def popup_menu(self):
+    def popup_menu_if_open(self):
         """The program's open pop-up menu: a viewable window of its own right on the root."""
-        def look():
-            for wid in re.findall(r'^\s+(0x[0-9a-f]+) "quorvane":',
-                                  self.x("xwininfo", "-root", "-children"), re.M):
-                info = self.x("xwininfo", "-id", wid)
-                width = re.search(r"Width: (\d+)", info)
-                if "IsViewable" in info and width and int(width.group(1)) > 30:
-                    return wid
-            return None
-        return poll(look, what="the pop-up menu")
+        for wid in re.findall(r'^\s+(0x[0-9a-f]+) "quorvane":',
+                              self.x("xwininfo", "-root", "-children"), re.M):
+            info = self.x("xwininfo", "-id", wid)
+            width = re.search(r"Width: (\d+)", info)
+            if "IsViewable" in info and width and int(width.group(1)) > 30:
+                return wid
+        return None
+
+    def popup_menu(self):
+        return poll(self.popup_menu_if_open, what="the pop-up menu")
 
     def tray_menu(self, item):
         """Opens the tray icon's menu with the right button and chooses the item'th entry
@@ -469,6 +471,14 @@ class DesktopTest(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
+        # what the program said on its error output, for a failing run's report
+        try:
+            with open(os.path.join(cls.desktop.root, "program.log")) as f:
+                log = f.read()
+            if log.strip():
+                print("\n--- program output ---\n" + log, file=sys.stderr)
+        except FileNotFoundError:
+            pass
         cls.desktop.stop()
 
     def setUp(self):

@@ -75,6 +75,22 @@ private slots:
         }
         QCOMPARE(out, messages);
     }
+
+    // A second right click soon after the first reaches Qt only as a double-click, with no
+    // press; its release still opens the menu, and a stray release does nothing.
+    void rightDoubleClick()
+    {
+        TrayActivity activity;
+        QList<int> out;
+        for (const std::vector<int>& ms :
+             {activity.activated(Reason::Context, Qt::RightButton, 0, 400),
+              activity.rightReleased(), activity.rightDoubleClicked(), activity.rightReleased(),
+              activity.rightReleased()}) {
+            for (int m : ms)
+                out << m;
+        }
+        QCOMPARE(out, (QList<int>{0x204, 0x205, 0x206, 0x205}));
+    }
 };
 
 QTEST_MAIN(TestTrayActivity)
