@@ -1,19 +1,10 @@
 """The tray icon on an XEmbed tray (trayer): mouse decoding and every pop-up menu item."""
 
-import os
 import time
 import unittest
 
 from harness import DesktopTest, find, poll, text
 
-ENTRIES = """<?xml version="1.0" encoding="UTF-8"?>
-<xbel version="1.0" xmlns:bookmark="http://www.freedesktop.org/standards/desktop-bookmarks" \
-xmlns:mime="http://www.freedesktop.org/standards/shared-mime-info">
-<bookmark href="file:///home/u/secret.txt" added="2026-12-01T10:00:00Z" \
-modified="2026-12-01T10:00:00Z" visited="2026-12-01T10:00:00Z"><info><metadata \
-owner="http://freedesktop.org"><mime:mime-type type="text/plain"/></metadata></info></bookmark>
-</xbel>
-"""
 SETTLE = 0.6  # how long "nothing happens" is watched for
 
 
@@ -78,20 +69,6 @@ class TrayXEmbed(DesktopTest):
                                                             "_NET_WM_STATE"))
         self.assertEqual(text(find("label", "ﾊﾞｰｼﾞｮﾝ 0.23")), "ﾊﾞｰｼﾞｮﾝ 0.23")
         self.assertTrue(self.desktop.windows("^Quorvane$"))  # the window stays as it was
-
-    def test_purge(self):
-        xbel = os.path.join(self.desktop.data, "recently-used.xbel")
-        with open(xbel, "w") as f:
-            f.write(ENTRIES)
-        os.chmod(xbel, 0o600)
-        self.start()
-        self.desktop.tray_menu(3)
-        poll(lambda: "secret" not in open(xbel).read(), what="the list emptied")
-        with open(xbel) as f:
-            content = f.read()
-        self.assertIn("<xbel", content)
-        self.assertNotIn("<bookmark", content)
-        self.assertEqual(os.stat(xbel).st_mode & 0o777, 0o600)
 
     def test_exit(self):
         program = self.start()
