@@ -23,7 +23,7 @@ SCREEN = (1280, 800)
 SECTION = "Quorvane"
 
 
-def poll(condition, timeout=10.0, interval=0.03, what="condition"):
+def poll(condition, timeout=20.0, interval=0.03, what="condition"):
     """Calls condition until it returns something true, and returns that."""
     deadline = time.monotonic() + timeout
     while True:
@@ -99,7 +99,7 @@ class Desktop:
 
         if self.window_manager:
             self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
+                       stderr=open(os.path.join(self.root, "openbox.log"), "w"))
             poll(lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
                  what="openbox")
         if self.tray == "xembed":
@@ -251,7 +251,7 @@ class Desktop:
         """Visible top-level windows whose title matches the regular expression."""
         return self.x("xdotool", "search", "--onlyvisible", "--name", name).split()
 
-    def window(self, name, timeout=10):
+    def window(self, name, timeout=20):
         return poll(lambda: self.windows(name), timeout, what=f"window {name!r}")[0]
 
     def frame(self, wid):
@@ -392,7 +392,7 @@ def _walk(acc):
             yield from _walk(child)
 
 
-def find(role, name=".*", timeout=10, showing=True, description=None):
+def find(role, name=".*", timeout=20, showing=True, description=None):
     """The first control with this role name and accessible name (a regular expression), and
     description where one is given."""
 
