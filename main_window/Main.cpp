@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 namespace
 {
@@ -170,6 +171,7 @@ void Main::buildControls()
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAccessibleDescription(QStringLiteral("起動してからの時間"));
     Label2->setGeometry(twips::rect(600, 840, 780, 180));
+    m_uptimeLeft = Label2->x();
 
     Label3 = new QLabel(QStringLiteral("システムが起動してから"), m_content);
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -223,7 +225,8 @@ void Main::Timer1_Timer()
         clock_rules::UptimeText(platform().tickCount(), mdBomb::Settings().DspTime);
     if (Label2->text() != uptime) {
         Label2->setText(uptime);
-        Label2->adjustSize(); // the width follows the text; the left edge stays
+        Label2->adjustSize(); // the width follows the text
+        placeUptime();
     }
     // A tick delivered while the fault dialog is open only keeps the labels current.
     if (mdBomb::DetonationInProgress())
@@ -243,6 +246,20 @@ void Main::Timer1_Timer()
             setOuterHeightTwips(1725);
         setLabel1BackColor(colour::ButtonFace);
     }
+}
+
+void Main::setUptimeLeft(double twipsLeft)
+{
+    m_uptimeLeft = twips::toPixels(twipsLeft);
+    placeUptime();
+}
+
+void Main::placeUptime()
+{
+    // The left edge stays put, unless a long text (a hundred hours and more) would run past
+    // the window's right edge: then it moves left just enough to be read whole.
+    const int room = width() - Label2->width();
+    Label2->move(std::max(0, std::min(m_uptimeLeft, room)), Label2->y());
 }
 
 void Main::Timer2_Timer()

@@ -117,6 +117,9 @@ public:
     int leftTwips() const;
     bool isMinimized() const;
 
+    // Where the uptime label's left edge belongs (the settings dialog re-centres it).
+    void setUptimeLeft(double twipsLeft);
+
     std::uint32_t label1BackColor() const { return m_backColor; }
     void setLabel1BackColor(std::uint32_t value);
 
@@ -128,7 +131,9 @@ private:
     void buildMenus();
     void setContentSize(int widthPx, int heightPx);
     static void setIfChanged(QLabel* label, const QString& text);
+    void placeUptime();
 
     QWidget* m_content;
     std::uint32_t m_backColor = colour::ButtonFace;
+    int m_uptimeLeft = 0; // pixels
 };

@@ -279,9 +279,7 @@ void fmArm::Option1_Click(int /*Index: any choice centres the label*/)
     Main* main = Main::instance();
     if (main == nullptr)
         return;
-    QLabel* uptime = main->Label2;
-    const double left = (main->outerWidthTwips() - twips::fromPixels(uptime->width())) / 2.0;
-    uptime->move(twips::toPixels(left), uptime->y());
+    main->setUptimeLeft((main->outerWidthTwips() - twips::fromPixels(main->Label2->width())) / 2.0);
 }
 
 void fmArm::Option2_Click(int Index)

@@ -337,6 +337,21 @@ private slots:
         QCOMPARE(main.Label1->accessibleDescription(), QStringLiteral("時刻"));
         QCOMPARE(main.Label2->accessibleDescription(), QStringLiteral("起動してからの時間"));
     }
+
+    void longUptimeStaysInTheWindow()
+    {
+        FakeEnvironment env;
+        Main main;
+        QVERIFY(main.Form_Load());
+        const int designed = main.Label2->x();
+        env.fake.ticks = 1000u * (100 * 3600 + 17 * 60 + 19); // 100時間17分19秒経過
+        main.Timer1_Timer();
+        QVERIFY(main.Label2->x() < designed);
+        QCOMPARE(main.Label2->geometry().right(), main.width() - 1);
+        env.fake.ticks = 1000u * 61; // short again: back at its place
+        main.Timer1_Timer();
+        QCOMPARE(main.Label2->x(), designed);
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

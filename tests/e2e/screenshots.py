@@ -1,0 +1,73 @@
+"""Renders the program's windows in their interesting states to PNG files, on a private desktop:
+    QUORVANE_BIN=build/app/quorvane python3 tests/e2e/screenshots.py docs/screenshots
+(or `cmake --build build --target screenshots`)."""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from harness import Desktop, centre, clock, extents, find, poll, text  # noqa: E402
+
+RED = (255, 0, 0)
+
+
+def shoot(desktop, out, name, wid):
+    path = os.path.join(out, name + ".png")
+    desktop.screenshot(path, desktop.frame(wid))
+    print(path)
+
+
+def main(out):
+    os.makedirs(out, exist_ok=True)
+    desktop = Desktop().start()
+    try:
+        # The clock window, and the settings dialog over it.
+        desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\nDELLMODE=1\n")
+        desktop.start_program(at="2026-12-07 07:12:34")
+        main_window = desktop.window("^Quorvane$")
+        label = find("label", description="起動してからの時間")
+        poll(lambda: text(label), what="the first tick")
+        shoot(desktop, out, "main", main_window)
+
+        desktop.tray_menu(2)
+        shoot(desktop, out, "settings", desktop.window("^アラーム設定$"))
+        desktop.key("Escape")  # no cancel button: the dialog stays
+        desktop.click(*centre(find("push button", "Cancel")))
+
+        desktop.click(*desktop.tray_icon(), button=3)
+        menu = desktop.popup_menu()
+        x, y, w, h = desktop.client(menu)
+        desktop.screenshot(os.path.join(out, "tray-menu.png"),
+                           (x - 4, 0, desktop.client(menu)[2] + 28 + 4, y + h + 4))
+        print(os.path.join(out, "tray-menu.png"))
+        desktop.key("Down", "Down", "Down", "Down", "Return")
+        shoot(desktop, out, "about", desktop.window("^Quorvaneのﾊﾞｰｼﾞｮﾝ情報$"))
+        desktop.key("Return")
+        desktop.kill_programs()
+
+        # The beep alert: the grown window with the alarm-stop button, the clock red.
+        desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=0\n")
+        desktop.start_program(at="2026-12-07 07:30:00")
+        main_window = desktop.window("^Quorvane$")
+        find("push button", "アラームストップ")
+        x, y, _, _ = extents(clock())
+        poll(lambda: desktop.pixel(x + 4, y + 4) == RED, interval=0, what="the clock red")
+        shoot(desktop, out, "alarm", main_window)
+        desktop.kill_programs()
+
+        # The gentle mode's fault dialog, collapsed and with its details.
+        desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n")
+        desktop.start_program(at="2026-12-07 07:30:00")
+        fault = desktop.window("^Explorer$")
+        shoot(desktop, out, "fault", fault)
+        desktop.click(*centre(find("push button", "詳細\\(D\\)>>")))
+        poll(lambda: desktop.client(fault)[3] == (4185 - 375) // 15, what="the details")
+        shoot(desktop, out, "fault-details", fault)
+        desktop.kill_programs()
+    finally:
+        desktop.stop()
+
+
+if __name__ == "__main__":
+    main(sys.argv[1] if len(sys.argv) > 1 else "docs/screenshots")
