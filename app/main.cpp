@@ -1,6 +1,7 @@
 #include "main_window/Main.h"
 
 #include "platform/LinuxPlatform.h"
+#include "resources/Icons.h"
 
 #include <QApplication>
 
@@ -13,6 +14,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION_STRING));
+    // Desktops group the windows with the menu entry. No display name is set: Qt would append
+    // it to every window caption ("Explorer — Quorvane"), and the captions are the program's own.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVANE_APP_ID));
+    QApplication::setWindowIcon(icons::bomb());
     QApplication::setQuitOnLastWindowClosed(false);
 
     LinuxPlatform linuxPlatform;

@@ -10,12 +10,10 @@ namespace icons
 namespace
 {
 
-constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
-
 QIcon fromPainter(QPixmap (*paint)(int))
 {
     QIcon icon;
-    for (const int s : kSizes)
+    for (const int s : sizes)
         icon.addPixmap(paint(s));
     return icon;
 }

@@ -7,6 +7,9 @@
 namespace icons
 {
 
+// The sizes each icon is painted at (and installed at in the icon theme).
+inline constexpr int sizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
 // The round bomb with a fuse and a spark: the window and tray icon.
 QIcon bomb();
 // The red disc with a white cross: the fault dialog's error icon.

@@ -10,6 +10,8 @@ packages=(
     # for the tests
     xvfb openbox trayer xdotool x11-utils python3-dbusmock faketime imagemagick
     xauth at-spi2-core gir1.2-atspi-2.0 python3-gi
+    # for the package and its checks
+    dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()
