@@ -65,6 +65,47 @@ std::int32_t profileInt(QByteArrayView value)
     return static_cast<std::int32_t>(n);
 }
 
+namespace
+{
+
+// Roughly where a number's first significant digit stands, as a power of ten: above zero for a
+// number that overflows, below for one that underflows. The text is a sign, digits with at most
+// one point, and an exponent.
+long long decimalMagnitude(QByteArrayView number)
+{
+    qsizetype i = 0;
+    if (i < number.size() && (number[i] == '-' || number[i] == '+'))
+        ++i;
+    long long magnitude = 0;
+    bool significant = false;
+    bool afterPoint = false;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            afterPoint = true;
+        } else if (!significant && number[i] == '0') {
+            if (afterPoint)
+                --magnitude;
+        } else {
+            significant = true;
+            if (!afterPoint)
+                ++magnitude;
+        }
+    }
+    if (i < number.size()) {
+        long long exponent = 0;
+        bool negative = false;
+        ++i;
+        if (i < number.size() && (number[i] == '-' || number[i] == '+'))
+            negative = number[i++] == '-';
+        for (; i < number.size() && exponent < 1'000'000'000; ++i)
+            exponent = exponent * 10 + (number[i] - '0');
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude;
+}
+
+} // namespace
+
 double leadingNumber(QByteArrayView text)
 {
     qsizetype i = 0;
@@ -100,8 +141,12 @@ double leadingNumber(QByteArrayView text)
         ++first; // from_chars takes no plus sign
     double value = 0.0;
     const auto res = std::from_chars(first, text.data() + end, value);
-    if (res.ec == std::errc::result_out_of_range)
-        return (*first == '-') ? -HUGE_VAL : HUGE_VAL;
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too large, or too small to be told from zero.
+        const double zeroOrHuge =
+            decimalMagnitude(text.sliced(start, end - start)) > 0 ? HUGE_VAL : 0.0;
+        return (*first == '-') ? -zeroOrHuge : zeroOrHuge;
+    }
     return value;
 }
 

@@ -2,6 +2,7 @@
 #include "settings/Settings.h"
 
 #include <QTest>
+#include <cmath>
 #include <limits>
 
 class TestNumberRules : public QObject
@@ -72,6 +73,15 @@ private slots:
         QTest::newRow("point only") << QByteArray(".") << 0.0;
         QTest::newRow("leading point") << QByteArray(".5") << 0.5;
         QTest::newRow("plus") << QByteArray("+12") << 12.0;
+        // out of range: too large is infinite, too small is zero (never the far edge)
+        QTest::newRow("overflow") << QByteArray("1e400") << HUGE_VAL;
+        QTest::newRow("negative overflow") << QByteArray("-2e999") << -HUGE_VAL;
+        QTest::newRow("overflow by digits") << QByteArray(QByteArray(400, '9')) << HUGE_VAL;
+        QTest::newRow("underflow") << QByteArray("5.5e-3332") << 0.0;
+        QTest::newRow("negative underflow") << QByteArray("-1e-400") << 0.0;
+        QTest::newRow("underflow by digits")
+            << QByteArray("0." + QByteArray(400, '0') + "1e+20") << 0.0;
+        QTest::newRow("smallest denormal") << QByteArray("4.9e-324") << 4.9e-324;
     }
     void leadingNumber()
     {
