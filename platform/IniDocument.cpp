@@ -55,7 +55,12 @@ std::vector<Line> splitLines(QByteArrayView file)
     while (pos < file.size()) {
         qsizetype nl = file.indexOf('\n', pos);
         if (nl < 0) {
-            lines.push_back({pos, file.size(), file.size()});
+            // The last line without a newline; a carriage return that ends it still counts as
+            // (the start of) its line ending, as it would with the newline after it.
+            qsizetype end = file.size();
+            if (end > pos && file[end - 1] == '\r')
+                --end;
+            lines.push_back({pos, end, file.size()});
             break;
         }
         qsizetype end = nl;
@@ -129,6 +134,13 @@ QByteArray lineEnding(QByteArrayView file)
     return "\n";
 }
 
+// What completes the line ending of a file's open last line: the newline after a carriage
+// return it already ends with, or the file's own line ending.
+QByteArray closingEnding(QByteArrayView file, const QByteArray& eol)
+{
+    return file.endsWith('\r') ? QByteArray("\n") : eol;
+}
+
 } // namespace
 
 std::optional<QByteArray> value(QByteArrayView file, QByteArrayView section, QByteArrayView key)
@@ -166,21 +178,22 @@ QByteArray withValue(QByteArrayView file, QByteArrayView section, QByteArrayView
     }
     if (f.header) {
         const Line& after = lines[f.lastKey ? *f.lastKey : *f.header];
-        const bool hadEnding = after.next > after.end;
-        out.append(file.first(after.end));
-        out.append(hadEnding ? file.sliced(after.end, after.next - after.end) : eol);
+        const bool closed = file.sliced(after.end, after.next - after.end).contains('\n');
+        out.append(file.first(after.next));
+        if (!closed)
+            out.append(closingEnding(file, eol));
         out.append(keyLine);
         // A line added after the last line of a file without a final newline keeps the file
         // without one.
-        if (hadEnding)
+        if (closed)
             out.append(eol);
         out.append(file.sliced(after.next));
         return out;
     }
     out.append(file);
-    const bool endsOpen = !lines.empty() && lines.back().next == lines.back().end;
+    const bool endsOpen = !file.isEmpty() && !file.endsWith('\n') && !lines.empty();
     if (endsOpen)
-        out.append(eol);
+        out.append(closingEnding(file, eol));
     out.append('[' + trimmed(section).toByteArray() + ']');
     out.append(eol);
     out.append(keyLine);

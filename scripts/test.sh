@@ -1,8 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs the whole test suite.
+# Installs what is missing, builds and runs the whole test suite: the program's unit, widget,
+# D-Bus, end-to-end and package tests; the unit and widget tests again under AddressSanitizer
+# and UndefinedBehaviorSanitizer; the fuzz targets for a bounded time; clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
-cd build
-ctest --output-on-failure -j"$(nproc)" "$@"
+(cd build && ctest --output-on-failure -j"$(nproc)" "$@")
+
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+cmake --preset asan -DQUORVANE_WERROR="$werror" >/dev/null
+cmake --build --preset asan -j"$(nproc)"
+ctest --preset asan -j"$(nproc)"
+
+cmake --preset fuzz -DQUORVANE_WERROR="$werror" >/dev/null
+cmake --build --preset fuzz -j"$(nproc)"
+ctest --preset fuzz -j"$(nproc)"
+
+scripts/tidy.sh

@@ -89,6 +89,19 @@ private slots:
                                                   << QByteArray("15") << golden("dup.replace.ini");
         QTest::newRow("new file") << QByteArray() << QByteArray("HOUR") << QByteArray("7")
                                   << QByteArray("[Quorvane]\nHOUR=7\n");
+        // A file that stops after a carriage return: the CR begins a CR LF ending.
+        QTest::newRow("header ends in CR")
+            << QByteArray("[Quorvane]\r") << QByteArray("Top") << QByteArray("15")
+            << QByteArray("[Quorvane]\r\nTop=15");
+        QTest::newRow("unclosed header ends in CR")
+            << QByteArray("[Quorvane\r") << QByteArray("Top") << QByteArray("15")
+            << QByteArray("[Quorvane\r\nTop=15");
+        QTest::newRow("other section ends in CR")
+            << QByteArray("[Other]\r") << QByteArray("Top") << QByteArray("15")
+            << QByteArray("[Other]\r\n[Quorvane]\nTop=15");
+        QTest::newRow("value ends in CR")
+            << QByteArray("[Quorvane]\r\nTop=1\r") << QByteArray("Top") << QByteArray("15")
+            << QByteArray("[Quorvane]\r\nTop=15\r");
     }
     void edit()
     {
