@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -78,6 +79,27 @@ bool writeAll(int fd, const QByteArray& bytes)
 
 // The path a write must replace: a symbolic link's final target (also when the target does not
 // exist yet), else the path itself.
+// Gives a complete unnamed file a fresh name: the ".XXXXXX" at the end of `name` becomes six
+// random letters. False when no name could be made.
+bool linkUnnamed(int fd, QByteArray& name)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray candidate = name;
+        for (qsizetype i = candidate.size() - 6; i < candidate.size(); ++i)
+            candidate[i] = letters[QRandomGenerator::system()->bounded(int(sizeof letters) - 1)];
+        if (::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, candidate.constData(),
+                     AT_SYMLINK_FOLLOW) == 0) {
+            name = candidate;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
 QByteArray resolveLinks(const QByteArray& path)
 {
     QByteArray current = path;
@@ -168,10 +190,6 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
     if (existed && !S_ISREG(old.st_mode))
         return false;
 
-    QByteArray tmp = target + ".XXXXXX";
-    Fd fd(::mkostemp(tmp.data(), O_CLOEXEC));
-    if (fd.get() < 0)
-        return false;
     mode_t mode = 0;
     if (existed) {
         mode = old.st_mode & 07777;
@@ -180,11 +198,26 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    const bool ok = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) &&
-                    ::fsync(fd.get()) == 0 && ::close(fd.release()) == 0 &&
-                    ::rename(tmp.constData(), target.constData()) == 0;
+
+    // The new content goes into an unnamed file in the same folder, which gets a name only
+    // when it is complete: a process killed while writing leaves nothing behind. Where the
+    // filesystem has no unnamed files, a named temporary file (mode 0600 until written) serves.
+    QByteArray tmp = target + ".XXXXXX";
+    Fd fd(::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    const bool unnamed = fd.get() >= 0;
+    Fd named(unnamed ? -1 : ::mkostemp(tmp.data(), O_CLOEXEC));
+    const int out = unnamed ? fd.get() : named.get();
+    if (out < 0)
+        return false;
+    bool hasName = !unnamed;
+    bool ok = ::fchmod(out, mode) == 0 && writeAll(out, bytes) && ::fsync(out) == 0;
+    if (ok && unnamed)
+        ok = hasName = linkUnnamed(out, tmp);
+    ok = ::close(unnamed ? fd.release() : named.release()) == 0 && ok &&
+         ::rename(tmp.constData(), target.constData()) == 0;
     if (!ok) {
-        ::unlink(tmp.constData());
+        if (hasName)
+            ::unlink(tmp.constData());
         return false;
     }
     syncDir(dir);
