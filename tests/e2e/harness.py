@@ -212,10 +212,16 @@ class Desktop:
 
     # -- the program ----------------------------------------------------------------------------
 
-    def start_program(self, at=None):
+    def start_program(self, at=None, env_changes=None):
         """Starts quorvane; at: the wall-clock time it starts at ("2026-12-07 07:29:58"),
-        moving on from there; monotonic clocks (timers, uptime) are not moved."""
+        moving on from there; monotonic clocks (timers, uptime) are not moved. env_changes:
+        variables to set, or to unset where the value is None."""
         env = dict(self.env)
+        for name, value in (env_changes or {}).items():
+            if value is None:
+                env.pop(name, None)
+            else:
+                env[name] = value
         if at:
             env.update(LD_PRELOAD=FAKETIME_LIB, FAKETIME="@" + at, DONT_FAKE_MONOTONIC="1")
         return Program(self, self.spawn([BINARY], env=env, stdout=subprocess.DEVNULL,

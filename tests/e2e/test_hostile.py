@@ -1,0 +1,170 @@
+"""The real program in hostile surroundings: missing buses, odd settings files and folders,
+odd recently-used lists, many starts at once. It must neither crash, hang nor lose data."""
+
+import os
+import signal
+import time
+import unittest
+
+from harness import DesktopTest, poll
+
+SETTLE = 1.5  # how long a program that should keep running is watched
+
+
+class Hostile(DesktopTest):
+    def run_and_close(self, env_changes=None):
+        """Starts the program, waits for its window, closes it; returns its exit status."""
+        program = self.desktop.start_program(env_changes=env_changes)
+        main = self.desktop.window("^Quorvane$")
+        self.desktop.x("xdotool", "windowactivate", "--sync", main)
+        self.desktop.key("alt+F4")
+        return program.wait_exit()
+
+    def test_no_session_bus(self):
+        program = self.desktop.start_program(
+            env_changes={"DBUS_SESSION_BUS_ADDRESS": "unix:path=/nonexistent/bus"})
+        self.desktop.window("^Quorvane$")
+        self.desktop.tray_icon()  # the XEmbed tray needs no bus
+        self.assertTrue(program.running())
+
+    def test_no_system_bus_exit_request_fails_silently(self):
+        self.desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\n")
+        program = self.desktop.start_program(
+            at="2026-12-07 07:30:00",
+            env_changes={"DBUS_SYSTEM_BUS_ADDRESS": "unix:path=/nonexistent/bus"})
+        self.desktop.window("^Quorvane$")
+        time.sleep(SETTLE)  # the minute's ticks keep asking, and keep failing
+        self.assertTrue(program.running())
+        self.assertEqual(self.desktop.logind_calls(), [])
+
+    def test_settings_file_is_not_a_regular_file(self):
+        os.mkfifo(self.desktop.ini)
+        self.assertEqual(self.run_and_close(), 0)  # a FIFO is never opened for a blocking read
+        self.assertTrue(os.path.exists(self.desktop.ini))
+        self.assertFalse(os.path.isfile(self.desktop.ini))  # and never replaced
+        os.remove(self.desktop.ini)
+
+    def test_settings_path_is_a_directory(self):
+        os.mkdir(self.desktop.ini)
+        self.assertEqual(self.run_and_close(), 0)
+        self.assertTrue(os.path.isdir(self.desktop.ini))
+        os.rmdir(self.desktop.ini)
+
+    def test_settings_path_is_a_dangling_link(self):
+        target = os.path.join(self.desktop.config, "elsewhere", "velmaris.ini")
+        os.symlink("elsewhere/velmaris.ini", self.desktop.ini)
+        self.assertEqual(self.run_and_close(), 0)
+        self.assertTrue(os.path.islink(self.desktop.ini))  # the link stays a link
+        with open(target, "rb") as f:
+            self.assertIn(b"MyPath=", f.read())
+        os.remove(self.desktop.ini)
+
+    def test_very_large_settings_file(self):
+        junk = b"".join(b"; %08d some text the user keeps in the same file\n" % i
+                        for i in range(1_000_000))  # about 50 MB
+        self.desktop.write_ini(junk + b"[Quorvane]\nTop=150\nLeft=300\n")
+        started = time.monotonic()
+        program = self.desktop.start_program()
+        main = self.desktop.window("^Quorvane$")
+        self.assertLess(time.monotonic() - started, 15)
+        # placed from the keys at the end (the window manager may count the position for the
+        # window or for its frame when the start is slow)
+        x, y = self.desktop.client(main)[:2]
+        self.assertLessEqual(abs(x - 20) + abs(y - 10), 30)
+        self.desktop.x("xdotool", "windowactivate", "--sync", main)
+        self.desktop.key("alt+F4")
+        self.assertEqual(program.wait_exit(timeout=30), 0)
+        after = self.desktop.read_ini()
+        self.assertTrue(after.startswith(junk))
+        self.assertIn(b"MyPath=", after[len(junk):])
+
+    def test_folders(self):
+        cases = [
+            ("config folder missing", {"XDG_CONFIG_HOME": os.path.join(self.desktop.root, "new",
+                                                                        "config")}, True),
+            ("config folder unwritable", {"XDG_CONFIG_HOME": "/proc/quorvane"}, False),
+            ("config folder unset", {"XDG_CONFIG_HOME": None}, True),
+            ("HOME unset", {"HOME": None}, True),
+            ("data folder missing", {"XDG_DATA_HOME": "/nonexistent/data"}, True),
+            ("runtime folder unset", {"XDG_RUNTIME_DIR": None}, True),
+            ("runtime folder missing", {"XDG_RUNTIME_DIR": "/nonexistent/run"}, True),
+        ]
+        for name, changes, writes in cases:
+            with self.subTest(name):
+                config = changes.get("XDG_CONFIG_HOME", self.desktop.config) or \
+                    os.path.join(self.desktop.home, ".config")
+                ini = os.path.join(config, "velmaris.ini")
+                self.assertEqual(self.run_and_close(changes), 0)
+                self.assertEqual(os.path.exists(ini), writes, ini)
+                if writes:
+                    os.remove(ini)
+
+    def recent_list(self, content):
+        xbel = os.path.join(self.desktop.data, "recently-used.xbel")
+        if os.path.lexists(xbel):
+            os.remove(xbel)
+        if content is not None:
+            with open(xbel, "wb") as f:
+                f.write(content)
+        return xbel
+
+    def test_recently_used_lists(self):
+        self.desktop.start_program()
+        self.desktop.window("^Quorvane$")
+        # missing: nothing is made
+        xbel = self.recent_list(None)
+        self.desktop.tray_menu(3)
+        self.assertFalse(os.path.exists(xbel))
+        # malformed and huge: replaced by an empty, valid list
+        for content in (b"<xbel><bookmark href='x'", b"<bookmark/>\n" * 5_000_000):
+            xbel = self.recent_list(content)
+            self.desktop.tray_menu(3)
+            poll(lambda: os.path.getsize(xbel) < 1000, what="the list replaced")
+            with open(xbel, "rb") as f:
+                self.assertTrue(f.read().rstrip().endswith(b"</xbel>"))
+        # a link out of the data folder is not followed
+        outside = os.path.join(self.desktop.root, "outside.xbel")
+        with open(outside, "wb") as f:
+            f.write(b"<xbel><bookmark href='keep'/></xbel>")
+        xbel = self.recent_list(None)
+        os.symlink(outside, xbel)
+        self.desktop.tray_menu(3)
+        self.desktop.tray_menu(1)  # a second menu round trip: the purge has run by now
+        with open(outside, "rb") as f:
+            self.assertIn(b"keep", f.read())
+        self.assertTrue(os.path.islink(xbel))
+
+    def test_twenty_simultaneous_starts(self):
+        programs = [self.desktop.start_program() for _ in range(20)]
+        # one window and nineteen messages, all titled Quorvane
+        poll(lambda: len(self.desktop.windows("^Quorvane$")) == 20, timeout=60,
+             what="twenty windows")
+        # dismiss every message box: the windows that are not the main window (it has a menu)
+        for wid in self.desktop.windows("^Quorvane$"):
+            if "_NET_WM_WINDOW_TYPE_DIALOG" in self.desktop.x("xprop", "-id", wid,
+                                                             "_NET_WM_WINDOW_TYPE"):
+                self.desktop.x("xdotool", "windowactivate", "--sync", wid)
+                self.desktop.key("Return")
+        poll(lambda: sum(p.running() for p in programs) == 1, timeout=60,
+             what="one instance left")
+        survivors = [p for p in programs if p.running()]
+        self.assertEqual(len(survivors), 1)
+        for p in programs:
+            if p is not survivors[0]:
+                self.assertEqual(p.proc.returncode, 0)
+        self.assertEqual(len(self.desktop.windows("^Quorvane$")), 1)
+
+    def test_start_right_after_a_kill(self):
+        first = self.desktop.start_program()
+        self.desktop.window("^Quorvane$")
+        os.killpg(first.proc.pid, signal.SIGKILL)
+        first.proc.wait(timeout=5)
+        second = self.desktop.start_program()
+        main = self.desktop.window("^Quorvane$")
+        time.sleep(SETTLE)
+        self.assertTrue(second.running())
+        self.assertEqual(self.desktop.windows("^Quorvane$"), [main])  # no "already running"
+
+
+if __name__ == "__main__":
+    unittest.main()
