@@ -30,7 +30,7 @@ bool Beeper::open()
     return true;
 }
 
-void Beeper::finished(ca_context*, unsigned, int, void* self)
+void Beeper::finished(ca_context* /*context*/, unsigned /*id*/, int /*result*/, void* self)
 {
     static_cast<Beeper*>(self)->m_playing.store(false);
 }

@@ -154,7 +154,7 @@ QByteArray positionText(float value)
 {
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return QByteArray(buf, res.ptr - buf);
+    return {buf, res.ptr - buf};
 }
 
 std::optional<double> dialogNumber(const QString& text)

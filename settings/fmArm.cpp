@@ -102,7 +102,7 @@ public:
     using QGroupBox::QGroupBox;
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent* /*event*/) override
     {
         QPainter p(this);
         const QFontMetrics fm(font());
