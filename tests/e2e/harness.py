@@ -6,6 +6,7 @@ also when a scenario fails. Waits poll for a condition; none sleeps a fixed time
 something happen.
 """
 
+import ctypes
 import os
 import re
 import shutil
@@ -111,8 +112,24 @@ class Desktop:
             self._status_notifier_watcher()
 
     def _tray_selection_owned(self):
-        # trayer owns the tray selection once its panel window exists
-        return '"panel"' in self.x("xwininfo", "-root", "-tree")
+        """Whether a tray host owns the XEmbed tray selection of screen 0."""
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XGetSelectionOwner.restype = ctypes.c_ulong
+        x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
+        if not display:
+            return False
+        try:
+            atom = x11.XInternAtom(display, b"_NET_SYSTEM_TRAY_S0", 0)
+            return x11.XGetSelectionOwner(display, atom) != 0 and \
+                '"panel"' in self.x("xwininfo", "-root", "-tree")
+        finally:
+            x11.XCloseDisplay(display)
 
     def _bus(self, name):
         path = os.path.join(self.runtime, name + "-bus")
