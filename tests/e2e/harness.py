@@ -99,10 +99,7 @@ class Desktop:
         self._accessibility()
 
         if self.window_manager:
-            self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                       stderr=open(os.path.join(self.root, "openbox.log"), "w"))
-            poll(lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-                 what="openbox")
+            self._window_manager()
         if self.tray == "xembed":
             self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
                         "--height", "24", "--SetDockType", "true"],
@@ -110,6 +107,24 @@ class Desktop:
             poll(self._tray_selection_owned, what="trayer")
         elif self.tray == "dbus":
             self._status_notifier_watcher()
+
+    def _window_manager(self):
+        log = os.path.join(self.root, "openbox.log")
+        for attempt in range(2):
+            wm = self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                            stderr=open(log, "a"))
+            try:
+                poll(lambda: wm.poll() is not None or "window id" in self.x(
+                    "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), what="openbox")
+            except AssertionError:
+                pass
+            if wm.poll() is None and "window id" in self.x("xprop", "-root",
+                                                           "_NET_SUPPORTING_WM_CHECK"):
+                return
+            self.end(wm)  # it ended, or never came up: once more
+        with open(log) as f:
+            raise RuntimeError("openbox did not start on " + self.env["DISPLAY"] + ":\n" +
+                               f.read()[-2000:])
 
     def _tray_selection_owned(self):
         """Whether a tray host owns the XEmbed tray selection of screen 0."""
