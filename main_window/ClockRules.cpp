@@ -25,10 +25,26 @@ QString ClockText(const QString& timeOfDay)
     return timeOfDay;
 }
 
-QString UptimeText(std::uint32_t tickCount, std::int16_t dspTime)
+std::int32_t UptimeSeconds(std::uint32_t tickCount)
 {
     const auto ms = static_cast<std::int32_t>(tickCount);
-    const std::int64_t s = numbers::roundHalfEven(ms / 1000.0);
+    return numbers::roundHalfEven(ms / 1000.0);
+}
+
+QString UptimeText(std::uint32_t tickCount, std::int16_t dspTime)
+{
+    return UptimeTextForSeconds(UptimeSeconds(tickCount), dspTime);
+}
+
+bool MatchesAlarm(QStringView clockLeft5, const QString& hour, const QString& minute)
+{
+    const qsizetype h = hour.size();
+    return clockLeft5.size() == h + 1 + minute.size() && clockLeft5.startsWith(hour) &&
+           clockLeft5[h] == QLatin1Char(':') && clockLeft5.sliced(h + 1) == minute;
+}
+
+QString UptimeTextForSeconds(std::int64_t s, std::int16_t dspTime)
+{
     if (dspTime == 1)
         return QString::number(s) + QStringLiteral("秒経過");
     const std::int64_t h = floorDiv(s, 3600);

@@ -15,4 +15,11 @@ QString ClockText(const QString& timeOfDay);
 // division, so minutes and seconds stay in 0..59 also for negative counts.
 QString UptimeText(std::uint32_t tickCount, std::int16_t dspTime);
 
+// The whole seconds of the uptime text, for telling cheaply whether it changed.
+std::int32_t UptimeSeconds(std::uint32_t tickCount);
+QString UptimeTextForSeconds(std::int64_t seconds, std::int16_t dspTime);
+
+// Whether the clock's first five characters equal hour ":" minute, without building the text.
+bool MatchesAlarm(QStringView clockLeft5, const QString& hour, const QString& minute);
+
 } // namespace clock_rules

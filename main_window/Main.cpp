@@ -7,6 +7,7 @@
 #include "main_window/Tray.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
+#include "platform/Profile.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
 #include "settings/Settings.h"
@@ -198,6 +199,7 @@ void Main::buildControls()
 
 bool Main::Form_Load()
 {
+    const profile::Snapshot settingsFile; // the start-up reads the file once
     if (!mdShell::StartApplication())
         return false;
     // The timers run from here on, never while a second instance shows its message.
@@ -220,24 +222,36 @@ void Main::setIfChanged(QLabel* label, const QString& text)
 
 void Main::Timer1_Timer()
 {
-    setIfChanged(Label1, clock_rules::ClockText(platform().localTimeText()));
-    const QString uptime =
-        clock_rules::UptimeText(platform().tickCount(), mdBomb::Settings().DspTime);
-    if (Label2->text() != uptime) {
-        Label2->setText(uptime);
-        Label2->adjustSize(); // the width follows the text
-        placeUptime();
+    // Nine ticks in ten show the same second: the texts are made and written only when the
+    // second changes, so such a tick allocates nothing and repaints nothing.
+    const int second = platform().localSecondOfDay();
+    if (second < 0 || second != m_shownSecond) {
+        m_shownSecond = second;
+        setIfChanged(Label1, clock_rules::ClockText(platform().localTimeText()));
+    }
+    const std::int32_t up = clock_rules::UptimeSeconds(platform().tickCount());
+    const std::int16_t mode = mdBomb::Settings().DspTime;
+    if (up != m_shownUptime || mode != m_shownUptimeMode || Label2->text().isEmpty()) {
+        m_shownUptime = up;
+        m_shownUptimeMode = mode;
+        const QString uptime = clock_rules::UptimeTextForSeconds(up, mode);
+        if (Label2->text() != uptime) {
+            Label2->setText(uptime);
+            Label2->adjustSize(); // the width follows the text
+            placeUptime();
+        }
     }
     // A tick delivered while the fault dialog is open only keeps the labels current.
     if (mdBomb::DetonationInProgress())
         return;
 
-    const QString clock = Label1->text();
-    if (clock.right(5) == QLatin1String("00:00"))
+    const QString clockText = Label1->text(); // shared, not copied
+    const QStringView clock(clockText);
+    if (clock.right(5) == u"00:00")
         mdBomb::BeepAlert();
 
     const mdBomb::SettingsRecord& s = mdBomb::Settings();
-    if (clock.left(5) == s.ArmHour + QLatin1Char(':') + s.ArmMin) {
+    if (clock_rules::MatchesAlarm(clock.left(5), s.ArmHour, s.ArmMin)) {
         setLabel1BackColor(colour::Red);
         mdBomb::Detonate();
     } else {

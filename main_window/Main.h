@@ -136,4 +136,8 @@ private:
     QWidget* m_content;
     std::uint32_t m_backColor = colour::ButtonFace;
     int m_uptimeLeft = 0; // pixels
+    // What the labels show now, to tell whether a tick changes anything.
+    int m_shownSecond = -1;
+    std::int32_t m_shownUptime = 0;
+    std::int16_t m_shownUptimeMode = -1;
 };

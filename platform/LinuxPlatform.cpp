@@ -46,6 +46,11 @@ QString LinuxPlatform::localTimeText()
     return QTime::currentTime().toString(QStringLiteral("H:mm:ss"));
 }
 
+int LinuxPlatform::localSecondOfDay()
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000;
+}
+
 std::uint32_t LinuxPlatform::tickCount()
 {
     timespec ts{};

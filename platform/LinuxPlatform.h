@@ -17,6 +17,7 @@ public:
     std::optional<QByteArray> readProfileFile() override;
     bool replaceProfileFile(const QByteArray& bytes) override;
     QString localTimeText() override;
+    int localSecondOfDay() override;
     std::uint32_t tickCount() override;
     double randomUnit() override;
     void beep() override;

@@ -10,9 +10,12 @@ namespace profile
 namespace
 {
 
+// The file as a snapshot holds it; empty while there is none.
+std::optional<std::optional<QByteArray>> g_snapshot;
+
 std::optional<QByteArray> read(QByteArrayView key)
 {
-    const std::optional<QByteArray> file = platform().readProfileFile();
+    const std::optional<QByteArray> file = g_snapshot ? *g_snapshot : platform().readProfileFile();
     if (!file)
         return std::nullopt;
     return ini::value(*file, section, key);
@@ -37,7 +40,19 @@ void writeString(QByteArrayView key, QByteArrayView value)
     const std::optional<QByteArray> old = platform().readProfileFile();
     if (!old)
         return; // an unreadable file is kept as it is: the write fails silently
-    platform().replaceProfileFile(ini::withValue(*old, section, key, value));
+    const QByteArray next = ini::withValue(*old, section, key, value);
+    if (platform().replaceProfileFile(next) && g_snapshot)
+        *g_snapshot = next;
+}
+
+Snapshot::Snapshot()
+{
+    g_snapshot = platform().readProfileFile();
+}
+
+Snapshot::~Snapshot()
+{
+    g_snapshot.reset();
 }
 
 } // namespace profile

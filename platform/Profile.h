@@ -20,7 +20,19 @@ std::int32_t getInt(QByteArrayView key, std::int32_t def);
 // them; empty when the key is missing.
 QByteArray getString(QByteArrayView key, int bufferSize);
 
-// Sets the key, creating the file, the section or the key where they are missing.
+// Sets the key, creating the file, the section or the key where they are missing. A write
+// always reads the file afresh, so that what others wrote meanwhile is kept.
 void writeString(QByteArrayView key, QByteArrayView value);
+
+// While one exists, reads use the file as it was when it was made: the start-up sequence reads
+// all its keys from one reading of the file.
+class Snapshot
+{
+public:
+    Snapshot();
+    ~Snapshot();
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+};
 
 } // namespace profile

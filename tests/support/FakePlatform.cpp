@@ -10,9 +10,11 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTime>
 
 std::optional<QByteArray> FakePlatform::readProfileFile()
 {
+    ++reads;
     if (unreadable)
         return std::nullopt;
     return file;
@@ -26,6 +28,18 @@ bool FakePlatform::replaceProfileFile(const QByteArray& bytes)
     writes.append(bytes);
     log << QStringLiteral("write");
     return true;
+}
+
+int FakePlatform::localSecondOfDay()
+{
+    // the time text's second (parsed once per text, so that asking costs no allocation); a
+    // text that is no time counts as a new second on every call
+    if (timeText != m_parsedText) {
+        m_parsedText = timeText;
+        const QTime t = QTime::fromString(timeText, QStringLiteral("H:mm:ss"));
+        m_parsedSecond = t.isValid() ? t.msecsSinceStartOfDay() / 1000 : -1;
+    }
+    return m_parsedSecond;
 }
 
 void FakePlatform::beep()

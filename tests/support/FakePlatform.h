@@ -29,6 +29,7 @@ public:
     bool unreadable = false;
     bool writesFail = false;
     QList<QByteArray> writes; // the whole file after each successful write
+    int reads = 0;
 
     QString timeText = QStringLiteral("12:34:56");
     std::uint32_t ticks = 0;
@@ -59,6 +60,7 @@ public:
     std::optional<QByteArray> readProfileFile() override;
     bool replaceProfileFile(const QByteArray& bytes) override;
     QString localTimeText() override { return timeText; }
+    int localSecondOfDay() override;
     std::uint32_t tickCount() override { return ticks; }
     double randomUnit() override { return random; }
     void beep() override;
@@ -77,6 +79,10 @@ public:
 
     // Reports a tray mouse message to the window of the icon added last, and delivers it.
     void trayMessage(int message);
+
+private:
+    QString m_parsedText;
+    int m_parsedSecond = -1;
     void endProcess() override;
 };
 

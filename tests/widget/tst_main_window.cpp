@@ -68,6 +68,7 @@ private slots:
         QCOMPARE(Settings().ArmHour, QStringLiteral("07"));
         QCOMPARE(env.fake.topmost.size(), size_t(1));
         QVERIFY(env.fake.topmost[0].on);
+        QCOMPARE(env.fake.reads, 1); // every start-up key from one reading of the file
         QVERIFY(!main.Timer3->isActive());
         QVERIFY(main.Timer1->isActive());
         QVERIFY(env.fake.writes.isEmpty());
