@@ -385,9 +385,13 @@ int Main::outerHeightTwips() const
 
 void Main::setOuterHeightTwips(int tw)
 {
-    if (tw == outerHeightTwips())
+    // Asked on every tick: the height last set answers without laying out the menu bar.
+    if (tw == m_outerHeight || tw == outerHeightTwips()) {
+        m_outerHeight = tw;
         return;
+    }
     setContentSize(width(), (tw - kFrameHeight) / twips::perPixel);
+    m_outerHeight = tw;
 }
 
 int Main::outerWidthTwips() const

@@ -138,6 +138,7 @@ private:
     int m_uptimeLeft = 0; // pixels
     // What the labels show now, to tell whether a tick changes anything.
     int m_shownSecond = -1;
+    int m_outerHeight = -1; // twips, as last set
     std::int32_t m_shownUptime = 0;
     std::int16_t m_shownUptimeMode = -1;
 };
