@@ -26,7 +26,7 @@ void beeps(int count)
 
 void beepAlert(Main& main)
 {
-    SetTimerEnabled(main.Timer2, true);
+    main.startBlinking();
     main.Command1->show();
     if (!main.isMinimized())
         main.setOuterHeightTwips(2580);

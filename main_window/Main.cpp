@@ -30,6 +30,7 @@ Main* g_main = nullptr;
 // The design frame: 615 twips above the client area (title bar, menu bar, border), 45 on the
 // other edges.
 constexpr int kFrameHeight = 660;
+constexpr int kBlinkInterval = 1000; // ms
 constexpr int kFrameWidth = 90;
 
 } // namespace
@@ -186,11 +187,15 @@ void Main::buildControls()
 
     setTabOrder(Label1, Command1);
 
+    // Precise timers keep their own phase: the blink's swaps fall between clock ticks (see
+    // startBlinking) instead of being gathered onto the same moment as a tick.
     Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
     Timer2 = new QTimer(this);
-    Timer2->setInterval(1000);
+    Timer2->setTimerType(Qt::PreciseTimer);
+    Timer2->setInterval(kBlinkInterval);
     connect(Timer2, &QTimer::timeout, this, &Main::Timer2_Timer);
     Timer3 = new QTimer(this);
     Timer3->setInterval(10000);
@@ -276,8 +281,20 @@ void Main::placeUptime()
     Label2->move(std::max(0, std::min(m_uptimeLeft, room)), Label2->y());
 }
 
+void Main::startBlinking()
+{
+    // Every clock tick of the alarm minute paints the clock red again; a swap to blue that
+    // fell on the same moment as a tick would never be seen. The first swap comes half a tick
+    // late, so every swap lands between two ticks and the blue shows for half a tick.
+    if (!Timer2->isActive())
+        Timer2->setInterval(kBlinkInterval + Timer1->interval() / 2);
+    SetTimerEnabled(Timer2, true);
+}
+
 void Main::Timer2_Timer()
 {
+    if (Timer2->interval() != kBlinkInterval)
+        Timer2->setInterval(kBlinkInterval); // from this swap on, one a second
     setLabel1BackColor(label1BackColor() == colour::Red ? colour::Blue : colour::Red);
 }
 

@@ -91,6 +91,8 @@ public:
     bool Form_Load();
     void Timer1_Timer();
     void Timer2_Timer();
+    // Enables the blink timer (the beep alert).
+    void startBlinking();
     void Timer3_Timer();
     void Command1_Click();
     void Label1_DblClick();
