@@ -44,6 +44,10 @@ class X:
         self.x.XFree.argtypes = [ctypes.c_void_p]
         self.x.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [
             ctypes.c_void_p] * 7
+        # a window may go away between listing and reading it: ignore such errors
+        handler_type = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+        self._ignore = handler_type(lambda display, event: 0)
+        self.x.XSetErrorHandler(self._ignore)
         self.d = self.x.XOpenDisplay(display.encode())
         self.root = self.x.XDefaultRootWindow(self.d)
         self.clients = self.x.XInternAtom(self.d, b"_NET_CLIENT_LIST", 0)

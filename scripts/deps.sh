@@ -14,6 +14,8 @@ packages=(
     dpkg-dev file desktop-file-utils appstream lintian
     # for the fuzz targets, the sanitizers and the static checks
     clang libclang-rt-14-dev clang-tidy
+    # for the benchmark
+    valgrind
 )
 
 missing=()
