@@ -153,22 +153,26 @@ frmAbout* frmAbout::bringOpenOneForward()
     return g_about;
 }
 
-void frmAbout::ShowModeless()
+void frmAbout::open(bool modal)
 {
     if (bringOpenOneForward() != nullptr)
         return;
     auto* box = new frmAbout;
     box->Form_Load();
-    box->show();
+    if (modal)
+        box->exec();
+    else
+        box->show();
+}
+
+void frmAbout::ShowModeless()
+{
+    open(false);
 }
 
 void frmAbout::ShowModal()
 {
-    if (bringOpenOneForward() != nullptr)
-        return;
-    auto* box = new frmAbout;
-    box->Form_Load();
-    box->exec();
+    open(true);
 }
 
 void frmAbout::Unload()

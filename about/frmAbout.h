@@ -56,4 +56,6 @@ public:
 private:
     frmAbout();
     static frmAbout* bringOpenOneForward();
+    // Loads and shows a box, unless one is open (which is brought forward instead).
+    static void open(bool modal);
 };

@@ -236,7 +236,7 @@ void Main::Timer1_Timer()
     }
     const std::int32_t up = clock_rules::UptimeSeconds(platform().tickCount());
     const std::int16_t mode = mdBomb::Settings().DspTime;
-    if (up != m_shownUptime || mode != m_shownUptimeMode || Label2->text().isEmpty()) {
+    if (up != m_shownUptime || mode != m_shownUptimeMode) {
         m_shownUptime = up;
         m_shownUptimeMode = mode;
         const QString uptime = clock_rules::UptimeTextForSeconds(up, mode);

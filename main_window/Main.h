@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QSize>
 #include <cstdint>
+#include <limits>
 
 class QAction;
 class QMenu;
@@ -141,6 +142,7 @@ private:
     // What the labels show now, to tell whether a tick changes anything.
     int m_shownSecond = -1;
     int m_outerHeight = -1; // twips, as last set
-    std::int32_t m_shownUptime = 0;
+    // nothing shown yet: no uptime reads as this (it is at most 2^31 ms / 1000 either way)
+    std::int32_t m_shownUptime = std::numeric_limits<std::int32_t>::min();
     std::int16_t m_shownUptimeMode = -1;
 };
