@@ -3,6 +3,7 @@
 #include "about/MakerInfo.h"
 #include "app/mdShell.h"
 #include "main_window/Main.h"
+#include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
@@ -23,8 +24,7 @@ constexpr int kClientHeight = 2160;
 
 QLabel* label(QLabel* l, double points, bool bold = false)
 {
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPointSizeF(points);
+    QFont f = fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), points);
     f.setBold(bold);
     l->setFont(f);
     return l;

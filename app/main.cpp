@@ -1,5 +1,6 @@
 #include "main_window/Main.h"
 
+#include "platform/Fonts.h"
 #include "platform/LinuxPlatform.h"
 #include "resources/Icons.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     // compositor: run through XWayland there.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    fonts::ConfigurationPreload fontConfiguration; // read while Qt connects to the display
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION_STRING));
@@ -22,7 +24,8 @@ int main(int argc, char* argv[])
 
     LinuxPlatform linuxPlatform;
     setPlatform(&linuxPlatform);
-    LinuxPlatform::registerFontSubstitutes();
+    fontConfiguration.join();
+    fonts::useJapaneseFallback();
 
     Main main;
     if (!main.Form_Load())

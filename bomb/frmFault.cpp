@@ -2,6 +2,7 @@
 
 #include "bomb/mdBomb.h"
 #include "bomb/mdFault.h"
+#include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
@@ -19,8 +20,7 @@ constexpr int kClientWidth = 6870;
 
 QFont gothic()
 {
-    QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setPointSize(9);
+    QFont f = fonts::face(QStringLiteral("ＭＳ ゴシック"), 9);
     f.setStyleHint(QFont::TypeWriter);
     return f;
 }

@@ -5,6 +5,7 @@
 #include "bomb/mdBomb.h"
 #include "main_window/ClockRules.h"
 #include "main_window/Tray.h"
+#include "platform/Fonts.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
@@ -141,10 +142,8 @@ void Main::buildControls()
     buildMenus();
 
     // The Japanese desktop's default window font.
-    QFont uiFont(QStringLiteral("ＭＳ Ｐゴシック"));
-    uiFont.setPointSize(9);
     m_content = new QWidget(this);
-    m_content->setFont(uiFont);
+    m_content->setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     setCentralWidget(m_content);
 
     Label1 = new ClockLabel(QStringLiteral("00:00:00"), m_content);
@@ -155,9 +154,7 @@ void Main::buildControls()
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label1->setLineWidth(1);
-    QFont clockFont(QStringLiteral("ＭＳ Ｐゴシック"));
-    clockFont.setPointSize(18);
-    Label1->setFont(clockFont);
+    Label1->setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 18));
     Label1->setAutoFillBackground(true);
     Label1->setForegroundRole(QPalette::ButtonText);
     setLabel1BackColor(colour::ButtonFace);

@@ -179,12 +179,3 @@ void LinuxPlatform::endProcess()
         m_exit->settle(2000);
     std::_Exit(0);
 }
-
-void LinuxPlatform::registerFontSubstitutes()
-{
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-    QFont::insertSubstitutions(
-        QStringLiteral("ＭＳ ゴシック"),
-        {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
-}

@@ -35,8 +35,6 @@ public:
     void openUrl(const QUrl& url) override;
     void endProcess() override;
 
-    // Registers the fonts that stand in for the program's Japanese font names.
-    static void registerFontSubstitutes();
     // Where the settings file lives.
     static QString profilePath();
 

@@ -1,8 +1,11 @@
 #include "resources/Icons.h"
 
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 
 namespace icons
 {
@@ -10,12 +13,57 @@ namespace icons
 namespace
 {
 
+// Paints each size when it is first asked for and keeps it. The window manager is offered the
+// sizes up to 64 px; a 256 px window icon alone is 256 KB to paint and send to the X server
+// before the window can appear, and the larger sizes are installed as files for the desktop.
+class PaintedIconEngine : public QIconEngine
+{
+public:
+    explicit PaintedIconEngine(QPixmap (*paint)(int)) : m_paint(paint) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        auto it = m_painted.constFind(side);
+        if (it == m_painted.constEnd())
+            it = m_painted.insert(side, m_paint(side));
+        return *it;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> offered;
+        for (const int s : sizes) {
+            if (s <= kLargestOffered)
+                offered << QSize(s, s);
+        }
+        return offered;
+    }
+
+    QIconEngine* clone() const override { return new PaintedIconEngine(*this); }
+
+    QString key() const override { return QStringLiteral("PaintedIconEngine"); }
+
+private:
+    static constexpr int kLargestOffered = 64;
+    QPixmap (*m_paint)(int);
+    QHash<int, QPixmap> m_painted;
+};
+
 QIcon fromPainter(QPixmap (*paint)(int))
 {
-    QIcon icon;
-    for (const int s : sizes)
-        icon.addPixmap(paint(s));
-    return icon;
+    return QIcon(new PaintedIconEngine(paint));
 }
 
 QPixmap canvas(int size)

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config clang-format
-    qt6-base-dev libcanberra-dev libgl-dev
+    qt6-base-dev libcanberra-dev libfontconfig-dev libgl-dev
     sound-theme-freedesktop fonts-ipafont-gothic dbus
     # for the tests
     xvfb openbox trayer xdotool x11-utils python3-dbusmock faketime imagemagick

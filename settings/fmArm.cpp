@@ -1,6 +1,7 @@
 #include "settings/fmArm.h"
 
 #include "main_window/Main.h"
+#include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "settings/Settings.h"
@@ -132,9 +133,7 @@ fmArm::fmArm()
 {
     setObjectName(QStringLiteral("fmArm"));
     setWindowTitle(QStringLiteral("アラーム設定"));
-    QFont uiFont(QStringLiteral("ＭＳ Ｐゴシック"));
-    uiFont.setPointSize(9);
-    setFont(uiFont);
+    setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     setFixedSize(kClientWidth / twips::perPixel, kClientHeight / twips::perPixel);
     buildControls();
 }

@@ -4,7 +4,6 @@
 #include "app/mdShell.h"
 #include "bomb/mdBomb.h"
 #include "main_window/Tray.h"
-#include "platform/LinuxPlatform.h"
 #include "settings/Settings.h"
 #include "settings/fmArm.h"
 
@@ -122,7 +121,6 @@ FakeEnvironment::FakeEnvironment()
     mdBomb::ResetDetonation();
     mdShell::ResetPosition();
     mdBomb::ResetTray();
-    LinuxPlatform::registerFontSubstitutes(); // the program's fonts, as it runs
 }
 
 FakeEnvironment::~FakeEnvironment()
