@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 #include "platform/LinuxPlatform.h"
 #include "resources/Icons.h"
+#include "resources/Style.h"
 
 #include <QApplication>
 
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVANE_APP_ID));
     QApplication::setWindowIcon(icons::bomb());
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(new ProgramStyle); // the application owns it
 
     LinuxPlatform linuxPlatform;
     setPlatform(&linuxPlatform);

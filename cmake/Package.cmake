@@ -11,7 +11,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/velmaris/quorvane/)
 # Libraries from what the program links; the rest it needs at run time without linking it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, sound-theme-freedesktop, dbus")
+# libcanberra0 is opened at run time, so shlibdeps does not see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libcanberra0, fonts-ipafont-gothic | fonts-noto-cjk, sound-theme-freedesktop, dbus")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "joke time bomb that ends the desktop session on a timer
 Quorvane lives in the system tray and shows a small window with the time of

@@ -2,11 +2,59 @@
 
 #include <QApplication>
 #include <canberra.h>
+#include <dlfcn.h>
+
+namespace
+{
+
+// libcanberra, opened when the first bell sounds: most days none does, and the library with
+// the codecs it links (Vorbis, Ogg, TDB, ltdl) is 0.3 MB of memory and start-up time otherwise.
+struct Canberra {
+    decltype(&ca_context_create) context_create = nullptr;
+    decltype(&ca_context_destroy) context_destroy = nullptr;
+    decltype(&ca_context_set_driver) context_set_driver = nullptr;
+    decltype(&ca_context_change_props) context_change_props = nullptr;
+    decltype(&ca_context_open) context_open = nullptr;
+    decltype(&ca_context_play_full) context_play_full = nullptr;
+    decltype(&ca_proplist_create) proplist_create = nullptr;
+    decltype(&ca_proplist_sets) proplist_sets = nullptr;
+    decltype(&ca_proplist_destroy) proplist_destroy = nullptr;
+};
+
+template <typename Function> bool resolve(void* library, const char* name, Function& function)
+{
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// The library's functions, or nullptr where it is not installed.
+const Canberra* canberra()
+{
+    static const Canberra* const api = []() -> const Canberra* {
+        void* library = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr)
+            return nullptr;
+        static Canberra c;
+        const bool complete = resolve(library, "ca_context_create", c.context_create) &&
+                              resolve(library, "ca_context_destroy", c.context_destroy) &&
+                              resolve(library, "ca_context_set_driver", c.context_set_driver) &&
+                              resolve(library, "ca_context_change_props", c.context_change_props) &&
+                              resolve(library, "ca_context_open", c.context_open) &&
+                              resolve(library, "ca_context_play_full", c.context_play_full) &&
+                              resolve(library, "ca_proplist_create", c.proplist_create) &&
+                              resolve(library, "ca_proplist_sets", c.proplist_sets) &&
+                              resolve(library, "ca_proplist_destroy", c.proplist_destroy);
+        return complete ? &c : nullptr;
+    }();
+    return api;
+}
+
+} // namespace
 
 Beeper::~Beeper()
 {
     if (m_ctx != nullptr)
-        ca_context_destroy(m_ctx);
+        canberra()->context_destroy(m_ctx);
 }
 
 bool Beeper::open()
@@ -14,20 +62,26 @@ bool Beeper::open()
     if (m_tried)
         return m_ctx != nullptr;
     m_tried = true;
-    if (ca_context_create(&m_ctx) != CA_SUCCESS) {
+    const Canberra* ca = canberra();
+    if (ca == nullptr || ca->context_create(&m_ctx) != CA_SUCCESS) {
         m_ctx = nullptr;
         return false;
     }
     // Only a sound server: the ALSA back end would print errors on machines without sound.
-    if (ca_context_set_driver(m_ctx, "pulse") != CA_SUCCESS ||
-        ca_context_change_props(m_ctx, CA_PROP_APPLICATION_NAME, "Quorvane", nullptr) !=
+    if (ca->context_set_driver(m_ctx, "pulse") != CA_SUCCESS ||
+        ca->context_change_props(m_ctx, CA_PROP_APPLICATION_NAME, "Quorvane", nullptr) !=
             CA_SUCCESS ||
-        ca_context_open(m_ctx) != CA_SUCCESS) {
-        ca_context_destroy(m_ctx);
+        ca->context_open(m_ctx) != CA_SUCCESS) {
+        ca->context_destroy(m_ctx);
         m_ctx = nullptr;
         return false;
     }
     return true;
+}
+
+bool Beeper::soundLibraryLoads()
+{
+    return canberra() != nullptr;
 }
 
 void Beeper::finished(ca_context* /*context*/, unsigned /*id*/, int /*result*/, void* self)
@@ -45,12 +99,13 @@ void Beeper::beep()
     }
     if (m_playing.exchange(true))
         return; // still sounding: this request is merged into it
+    const Canberra* ca = canberra();
     ca_proplist* props = nullptr;
-    ca_proplist_create(&props);
-    ca_proplist_sets(props, CA_PROP_EVENT_ID, "bell");
-    ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "permanent");
-    const int rc = ca_context_play_full(m_ctx, 1, props, &Beeper::finished, this);
-    ca_proplist_destroy(props);
+    ca->proplist_create(&props);
+    ca->proplist_sets(props, CA_PROP_EVENT_ID, "bell");
+    ca->proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "permanent");
+    const int rc = ca->context_play_full(m_ctx, 1, props, &Beeper::finished, this);
+    ca->proplist_destroy(props);
     if (rc != CA_SUCCESS) {
         m_playing.store(false);
         m_fallback = true;

@@ -1,6 +1,6 @@
 // The alert sound: the sound theme's "bell" played through libcanberra, never blocking the caller.
 // A request made while the previous bell still sounds is merged into it. Where no sound server
-// answers, the X11 bell is used for the rest of the process.
+// answers, or libcanberra is not installed, the X11 bell is used for the rest of the process.
 #pragma once
 
 #include <atomic>
@@ -16,6 +16,10 @@ public:
     Beeper& operator=(const Beeper&) = delete;
 
     void beep();
+
+    // Opens libcanberra if that has not happened yet; true when every function the bell uses
+    // is there.
+    static bool soundLibraryLoads();
 
 private:
     bool open();

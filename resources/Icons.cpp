@@ -162,6 +162,21 @@ QPixmap paintError(int size)
     return pm;
 }
 
+QPixmap paintOverflow(int size)
+{
+    QPixmap pm = canvas(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, size > 16);
+    const double u = size / 16.0; // two chevrons on a 16-unit grid
+    p.setPen(QPen(QColor(60, 60, 60), std::max(1.0, 1.5 * u), Qt::SolidLine, Qt::SquareCap,
+                  Qt::MiterJoin));
+    for (const double x : {4.0, 8.5}) {
+        const QPointF chevron[] = {{x * u, 4 * u}, {(x + 3.5) * u, 8 * u}, {x * u, 12 * u}};
+        p.drawPolyline(chevron, 3);
+    }
+    return pm;
+}
+
 QIcon bomb()
 {
     static const QIcon icon = fromPainter(&paintBomb);
@@ -171,6 +186,12 @@ QIcon bomb()
 QIcon error()
 {
     static const QIcon icon = fromPainter(&paintError);
+    return icon;
+}
+
+QIcon overflow()
+{
+    static const QIcon icon = fromPainter(&paintOverflow);
     return icon;
 }
 

@@ -1,4 +1,4 @@
-// The program's two icons, painted at every size a desktop asks for so each stays crisp.
+// The program's icons, painted at every size a desktop asks for so each stays crisp.
 #pragma once
 
 #include <QIcon>
@@ -14,9 +14,12 @@ inline constexpr int sizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 QIcon bomb();
 // The red disc with a white cross: the fault dialog's error icon.
 QIcon error();
+// Two chevrons: the menu bar's button for menus that do not fit.
+QIcon overflow();
 
 // One size of each, painted directly (also for writing icon files).
 QPixmap paintBomb(int size);
 QPixmap paintError(int size);
+QPixmap paintOverflow(int size);
 
 } // namespace icons

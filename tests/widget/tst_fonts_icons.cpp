@@ -1,12 +1,16 @@
-// The program's fonts resolve to installed families without fallback searches, and its icons are
-// painted on demand at the size asked for.
+// The program's fonts resolve to installed families without fallback searches, its icons are
+// painted on demand at the size asked for, and its style is the chosen one but for one icon.
 #include "platform/Fonts.h"
 #include "resources/Icons.h"
+#include "resources/Style.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QMenuBar>
+#include <QStyleFactory>
 #include <QTest>
+#include <QToolButton>
 
 class TestFontsIcons : public QObject
 {
@@ -113,6 +117,33 @@ private slots:
         QCOMPARE(icons::bomb().availableSizes(), expected);
         QCOMPARE(icons::error().availableSizes(), expected);
         QCOMPARE(icons::error().pixmap(QSize(32, 32)).toImage(), icons::paintError(32).toImage());
+    }
+
+    void styleIsTheChosenOneWithTheProgramsOverflowIcon_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("fusion") << QStringLiteral("fusion");
+        QTest::newRow("windows") << QStringLiteral("windows");
+    }
+    void styleIsTheChosenOneWithTheProgramsOverflowIcon()
+    {
+        QFETCH(QString, chosen);
+        QApplication::setStyle(QStyleFactory::create(chosen));
+        auto* style = new ProgramStyle;
+        QApplication::setStyle(style);
+        QCOMPARE(style->baseStyle()->name(), chosen);
+
+        // A menu bar's overflow button carries the painted chevrons.
+        QMenuBar bar;
+        const auto* overflow = bar.findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+        QVERIFY(overflow != nullptr);
+        QCOMPARE(overflow->icon().pixmap(QSize(16, 16)).toImage(),
+                 icons::paintOverflow(16).toImage());
+        // Every other icon is the base style's.
+        const QStyle* program = style;
+        QCOMPARE(
+            program->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32).toImage(),
+            style->baseStyle()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32).toImage());
     }
 };
 
