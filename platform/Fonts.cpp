@@ -12,22 +12,42 @@ namespace fonts
 namespace
 {
 
-// The fonts that stand in for the desktop fonts the program is drawn with, best first.
+// The fonts that stand in for the desktop fonts the program is drawn with, best first: the
+// face under its English name, then the IPA and Noto fonts.
 QStringList standIns(const QString& face)
 {
     if (face == QStringLiteral("ＭＳ Ｐゴシック"))
-        return {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
+        return {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                QStringLiteral("Noto Sans CJK JP")};
     if (face == QStringLiteral("ＭＳ ゴシック"))
-        return {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")};
+        return {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
+                QStringLiteral("Noto Sans Mono CJK JP")};
     return {};
+}
+
+// Whether a family of this name is installed. The list is read once; QFontDatabase::hasFamily
+// would run fontconfig's substitution rules for every name asked (a millisecond each).
+bool installed(const QString& name)
+{
+    static const QStringList families = QFontDatabase::families();
+    return families.contains(name, Qt::CaseInsensitive);
+}
+
+// Qt's generic names stand for whatever fontconfig picks for them at each use, a fallback
+// search every time a size or script is new.
+bool generic(const QString& family)
+{
+    static const QStringList names = {QStringLiteral("Sans Serif"), QStringLiteral("Serif"),
+                                      QStringLiteral("Monospace")};
+    return names.contains(family, Qt::CaseInsensitive);
 }
 
 QString installedFamily(const QString& face)
 {
-    if (QFontDatabase::hasFamily(face))
+    if (installed(face))
         return face;
     for (const QString& candidate : standIns(face)) {
-        if (QFontDatabase::hasFamily(candidate))
+        if (installed(candidate))
             return candidate;
     }
     return face;
@@ -56,11 +76,11 @@ QFont face(const QString& face, qreal points)
 void useJapaneseFallback()
 {
     QFont font = QGuiApplication::font();
-    // A generic name ("Sans Serif") is no installed family: Qt would search fontconfig for it
-    // and still take the Japanese family next, so it is left out.
+    // A generic name ("Sans Serif") would cost a fallback search and still leave the Japanese
+    // text to the next family, so it is left out; so is a family that is not installed.
     QStringList families;
     for (const QString& desktop : font.families()) {
-        if (QFontDatabase::hasFamily(desktop))
+        if (installed(desktop) && !generic(desktop))
             families << desktop;
     }
     const QString japanese = family(QStringLiteral("ＭＳ Ｐゴシック"));

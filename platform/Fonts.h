@@ -10,7 +10,8 @@ namespace fonts
 {
 
 // The installed family that draws `face`: the face itself when installed, else the first
-// installed stand-in (IPA, then Noto CJK), else `face` unchanged for Qt's own fallback.
+// installed stand-in (its English name, IPA, Noto CJK), else `face` unchanged for Qt's own
+// fallback.
 // Resolved once per face and kept.
 QString family(const QString& face);
 

@@ -22,10 +22,12 @@ private slots:
         QTest::addColumn<QStringList>("standIns");
         QTest::newRow("proportional gothic")
             << QStringLiteral("ＭＳ Ｐゴシック")
-            << QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
+            << QStringList{QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                           QStringLiteral("Noto Sans CJK JP")};
         QTest::newRow("fixed gothic")
             << QStringLiteral("ＭＳ ゴシック")
-            << QStringList{QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")};
+            << QStringList{QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
+                           QStringLiteral("Noto Sans Mono CJK JP")};
         QTest::newRow("installed face is itself") << QStringLiteral("DejaVu Sans") << QStringList{};
         QTest::newRow("unknown face is left to Qt")
             << QStringLiteral("No Such Face") << QStringList{};
@@ -68,6 +70,10 @@ private slots:
         const QString japanese = fonts::family(QStringLiteral("ＭＳ Ｐゴシック"));
         QTest::newRow("generic name dropped")
             << QStringList{QStringLiteral("Sans Serif")} << QStringList{japanese};
+        QTest::newRow("uninstalled and generic names dropped")
+            << QStringList{QStringLiteral("No Such Face"), QStringLiteral("monospace"),
+                           QStringLiteral("DejaVu Sans")}
+            << QStringList{QStringLiteral("DejaVu Sans"), japanese};
         QTest::newRow("installed desktop font stays first")
             << QStringList{QStringLiteral("DejaVu Sans")}
             << QStringList{QStringLiteral("DejaVu Sans"), japanese};
