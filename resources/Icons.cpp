@@ -21,7 +21,7 @@ class PaintedIconEngine : public QIconEngine
 public:
     explicit PaintedIconEngine(QPixmap (*paint)(int)) : m_paint(paint) {}
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override
     {
         const int side = std::max(1, std::min(size.width(), size.height()));
         auto it = m_painted.constFind(side);
@@ -35,13 +35,13 @@ public:
         painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
     }
 
-    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override
     {
         const int side = std::min(size.width(), size.height());
         return {side, side};
     }
 
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override
     {
         QList<QSize> offered;
         for (const int s : sizes) {
