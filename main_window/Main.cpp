@@ -236,12 +236,10 @@ void Main::Timer1_Timer()
     if (up != m_shownUptime || mode != m_shownUptimeMode) {
         m_shownUptime = up;
         m_shownUptimeMode = mode;
-        const QString uptime = clock_rules::UptimeTextForSeconds(up, mode);
-        if (Label2->text() != uptime) {
-            Label2->setText(uptime);
-            Label2->adjustSize(); // the width follows the text
-            placeUptime();
-        }
+        // Another second is always another text; a change of mode may repeat one, rarely.
+        Label2->setText(clock_rules::UptimeTextForSeconds(up, mode));
+        Label2->adjustSize(); // the width follows the text
+        placeUptime();
     }
     // A tick delivered while the fault dialog is open only keeps the labels current.
     if (mdBomb::DetonationInProgress())

@@ -77,8 +77,6 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// The path a write must replace: a symbolic link's final target (also when the target does not
-// exist yet), else the path itself.
 // Gives a complete unnamed file a fresh name: the ".XXXXXX" at the end of `name` becomes six
 // random letters. False when no name could be made.
 bool linkUnnamed(int fd, QByteArray& name)
@@ -100,6 +98,8 @@ bool linkUnnamed(int fd, QByteArray& name)
     return false;
 }
 
+// The path a write must replace: a symbolic link's final target (also when the target does not
+// exist yet), else the path itself.
 QByteArray resolveLinks(const QByteArray& path)
 {
     QByteArray current = path;
@@ -203,18 +203,16 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
     // when it is complete: a process killed while writing leaves nothing behind. Where the
     // filesystem has no unnamed files, a named temporary file (mode 0600 until written) serves.
     QByteArray tmp = target + ".XXXXXX";
-    Fd fd(::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-    const bool unnamed = fd.get() >= 0;
-    Fd named(unnamed ? -1 : ::mkostemp(tmp.data(), O_CLOEXEC));
-    const int out = unnamed ? fd.get() : named.get();
-    if (out < 0)
+    const int unnamedFd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const bool unnamed = unnamedFd >= 0;
+    Fd fd(unnamed ? unnamedFd : ::mkostemp(tmp.data(), O_CLOEXEC));
+    if (fd.get() < 0)
         return false;
     bool hasName = !unnamed;
-    bool ok = ::fchmod(out, mode) == 0 && writeAll(out, bytes) && ::fsync(out) == 0;
+    bool ok = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     if (ok && unnamed)
-        ok = hasName = linkUnnamed(out, tmp);
-    ok = ::close(unnamed ? fd.release() : named.release()) == 0 && ok &&
-         ::rename(tmp.constData(), target.constData()) == 0;
+        ok = hasName = linkUnnamed(fd.get(), tmp);
+    ok = ::close(fd.release()) == 0 && ok && ::rename(tmp.constData(), target.constData()) == 0;
     if (!ok) {
         if (hasName)
             ::unlink(tmp.constData());

@@ -2,7 +2,6 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QHash>
 #include <QStringList>
 #include <fontconfig/fontconfig.h>
 
@@ -42,8 +41,12 @@ bool generic(const QString& family)
     return names.contains(family, Qt::CaseInsensitive);
 }
 
-QString installedFamily(const QString& face)
+} // namespace
+
+QString family(const QString& face)
 {
+    // Asking Qt for a family that is not installed costs a fallback search on every new size
+    // and script; asking for the installed one does not.
     if (installed(face))
         return face;
     for (const QString& candidate : standIns(face)) {
@@ -51,19 +54,6 @@ QString installedFamily(const QString& face)
             return candidate;
     }
     return face;
-}
-
-} // namespace
-
-QString family(const QString& face)
-{
-    // Asking Qt for a family that is not installed costs a fallback search on every new size
-    // and script; asking for the installed one does not.
-    static QHash<QString, QString> resolved;
-    auto it = resolved.constFind(face);
-    if (it == resolved.constEnd())
-        it = resolved.insert(face, installedFamily(face));
-    return *it;
 }
 
 QFont face(const QString& face, qreal points)

@@ -11,8 +11,7 @@ namespace fonts
 
 // The installed family that draws `face`: the face itself when installed, else the first
 // installed stand-in (its English name, IPA, Noto CJK), else `face` unchanged for Qt's own
-// fallback.
-// Resolved once per face and kept.
+// fallback. The installed families are read once, at the first call.
 QString family(const QString& face);
 
 // A font of `face` at `points`, drawn with family(face).

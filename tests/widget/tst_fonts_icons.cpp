@@ -47,7 +47,7 @@ private slots:
             }
         }
         QCOMPARE(fonts::family(face), expected);
-        QCOMPARE(fonts::family(face), expected); // asked again: the kept answer
+        QCOMPARE(fonts::family(face), expected); // asked again: the same answer
 
         const QFont font = fonts::face(face, 10.5);
         QCOMPARE(font.family(), expected);
