@@ -68,8 +68,9 @@ Main::Main()
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     buildControls();
-    // The size the window is created with, before the start-up sequence sizes it.
-    setContentSize(2370 / twips::perPixel, 2985 / twips::perPixel);
+    // The size the window is created with, before the start-up sequence sizes it: a client
+    // area 2985 twips wide and 2370 high below the menu bar.
+    setContentSize(2985 / twips::perPixel, 2370 / twips::perPixel);
 }
 
 Main::~Main()

@@ -1,7 +1,6 @@
 #include "platform/FileOps.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <climits>
@@ -77,8 +76,8 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// Gives a complete unnamed file a fresh name: the ".XXXXXX" at the end of `name` becomes six
-// random letters. False when no name could be made.
+// Gives a complete unnamed file a fresh name: the six letters at the end of `name` become
+// random ones. False when no name could be made.
 bool linkUnnamed(int fd, QByteArray& name)
 {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -118,9 +117,65 @@ QByteArray resolveLinks(const QByteArray& path)
     return current;
 }
 
-bool makeParents(const QString& dir)
+// Creates the missing folders of a path with mode 0700, as the XDG base-directory rules ask of
+// the folders a program makes for its user.
+bool makeParents(const QByteArray& dir)
 {
-    return QDir().mkpath(dir) && QFileInfo(dir).isDir();
+    struct stat st {
+    };
+    if (::stat(dir.constData(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    const qsizetype slash = dir.lastIndexOf('/');
+    if (slash > 0 && !makeParents(dir.left(slash)))
+        return false;
+    return (::mkdir(dir.constData(), 0700) == 0 || errno == EEXIST) &&
+           ::stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Whether an existing file may be replaced: its mode must give write permission (also to root,
+// whom the kernel would let write anyway), and the effective user must be allowed to write it.
+bool mayReplace(const QByteArray& path, const struct stat& st)
+{
+    return (st.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0;
+}
+
+// A save's temporary copy is named after the file with this infix and six random letters.
+constexpr char kCopyInfix[] = ".quorvane-";
+constexpr int kCopyLetters = 6;
+
+bool isLeftoverCopy(const QByteArray& entry, const QByteArray& fileName)
+{
+    const QByteArray prefix = fileName + kCopyInfix;
+    if (!entry.startsWith(prefix) || entry.size() != prefix.size() + kCopyLetters)
+        return false;
+    for (qsizetype i = prefix.size(); i < entry.size(); ++i) {
+        const char c = entry[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+// Removes the copies that saves killed between naming the copy and renaming it into place left
+// beside the file: only regular files with the save's own names, never a link or a folder.
+void removeLeftoverCopies(const QByteArray& dir, const QByteArray& fileName)
+{
+    const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd < 0)
+        return;
+    DIR* d = ::fdopendir(dfd);
+    if (d == nullptr) {
+        ::close(dfd);
+        return;
+    }
+    while (const dirent* e = ::readdir(d)) {
+        struct stat st {
+        };
+        if (isLeftoverCopy(QByteArray(e->d_name), fileName) &&
+            ::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::unlinkat(dfd, e->d_name, 0);
+    }
+    ::closedir(d);
 }
 
 void syncDir(const QByteArray& dir)
@@ -181,13 +236,13 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
     const QByteArray target = resolveLinks(QFile::encodeName(path));
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray dir = slash <= 0 ? QByteArray("/") : target.left(slash);
-    if (!makeParents(QFile::decodeName(dir)))
+    if (!makeParents(dir))
         return false;
 
     struct stat old {
     };
     const bool existed = ::stat(target.constData(), &old) == 0;
-    if (existed && !S_ISREG(old.st_mode))
+    if (existed && (!S_ISREG(old.st_mode) || !mayReplace(target, old)))
         return false;
 
     mode_t mode = 0;
@@ -202,7 +257,8 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
     // The new content goes into an unnamed file in the same folder, which gets a name only
     // when it is complete: a process killed while writing leaves nothing behind. Where the
     // filesystem has no unnamed files, a named temporary file (mode 0600 until written) serves.
-    QByteArray tmp = target + ".XXXXXX";
+    const QByteArray fileName = target.mid(slash + 1);
+    QByteArray tmp = target + kCopyInfix + QByteArray(kCopyLetters, 'X');
     const int unnamedFd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     const bool unnamed = unnamedFd >= 0;
     Fd fd(unnamed ? unnamedFd : ::mkostemp(tmp.data(), O_CLOEXEC));
@@ -219,7 +275,13 @@ bool replaceFile(const QString& path, const QByteArray& bytes)
         return false;
     }
     syncDir(dir);
+    removeLeftoverCopies(dir, fileName);
     return true;
+}
+
+bool makeFolders(const QString& dir)
+{
+    return makeParents(QFile::encodeName(dir));
 }
 
 bool lockForLifetime(const QString& path)

@@ -23,9 +23,14 @@ std::optional<QByteArray> readFile(const QString& path);
 
 // Replaces a file atomically: a private temporary file in the same folder, flushed to disk, then
 // renamed over the old one. A symbolic link is followed to its target, which is replaced, so the
-// link stays. The old file's permissions are kept. Missing parent folders are created (0700).
+// link stays. The old file's permissions are kept; a file whose mode gives no write permission,
+// or that the effective user may not write, is never replaced. Missing parent folders are
+// created (0700). Copies that earlier saves killed midway left beside the file are removed.
 // False, with the old file untouched, on any failure.
 bool replaceFile(const QString& path, const QByteArray& bytes);
+
+// Creates a folder and its missing parents with mode 0700; false when it is not a folder then.
+bool makeFolders(const QString& dir);
 
 // Takes an exclusive, non-blocking lock on the file, held until the process ends. False when
 // another process holds it. The file is created with mode 0600 and no link is followed.

@@ -6,7 +6,6 @@
 
 #include <QCursor>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
@@ -97,7 +96,7 @@ bool LinuxPlatform::acquireSingleInstance()
     QString dir = fileops::runtimeDir();
     if (dir.isEmpty()) {
         dir = fileops::configHome();
-        QDir().mkpath(dir);
+        fileops::makeFolders(dir);
     }
     return fileops::lockForLifetime(dir + QStringLiteral("/quorvane.lock"));
 }

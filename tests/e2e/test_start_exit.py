@@ -12,10 +12,10 @@ def twips(px):
 
 class StartAndExit(DesktopTest):
     def design_outer(self):
-        """The window's outer size when it is placed: its first size (2370 x 2985 twips
-        client, with the menu bar) in the design frame (6 px wide, 25 px high)."""
+        """The window's outer size when it is placed: its first client area, 2985 twips wide
+        and 2370 high below the menu bar, in the design frame (6 px wide, 25 px high)."""
         menu_bar = extents(find("menu bar", ""))[3]
-        return 2370 // 15 + 6, 2985 // 15 + menu_bar + 25
+        return 2985 // 15 + 6, 2370 // 15 + menu_bar + 25
 
     def test_first_start_is_centred_and_shows_the_time(self):
         program = self.start(at="2026-12-07 07:12:34")

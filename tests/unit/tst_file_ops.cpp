@@ -19,6 +19,13 @@ void put(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
+mode_t modeOf(const QString& path)
+{
+    struct stat st {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : ~0u;
+}
+
 QByteArray get(const QString& path)
 {
     QFile f(path);
@@ -53,18 +60,62 @@ private slots:
 
     void replaceKeepsModeAndCreatesFolders()
     {
+        const mode_t mask = ::umask(022);
         const QString p = path("sub/deeper/velmaris.ini");
         QVERIFY(fileops::replaceFile(p, "one"));
+        ::umask(mask);
         QCOMPARE(get(p), QByteArray("one"));
+        // the folders it made are the user's alone, whatever the umask
+        for (const char* folder : {"sub", "sub/deeper"})
+            QCOMPARE(modeOf(path(folder)), mode_t(0700));
         ::chmod(QFile::encodeName(p).constData(), 0640);
         QVERIFY(fileops::replaceFile(p, "two"));
         QCOMPARE(get(p), QByteArray("two"));
-        struct stat st {
-        };
-        QCOMPARE(::stat(QFile::encodeName(p).constData(), &st), 0);
-        QCOMPARE(st.st_mode & 07777, mode_t(0640));
+        QCOMPARE(modeOf(p), mode_t(0640));
         // No temporary file is left behind.
         QCOMPARE(QDir(path("sub/deeper")).entryList(QDir::Files), QStringList{"velmaris.ini"});
+    }
+
+    // A file without write permission in its mode is never replaced, also by root.
+    void readOnlyFileIsKept_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("read-only") << 0444;
+        QTest::newRow("no permission at all") << 0;
+        QTest::newRow("owner may only read") << 0400;
+    }
+    void readOnlyFileIsKept()
+    {
+        QFETCH(int, mode);
+        const QString p = path("ro.ini");
+        put(p, "old");
+        ::chmod(QFile::encodeName(p).constData(), mode_t(mode));
+        QVERIFY(!fileops::replaceFile(p, "new"));
+        ::chmod(QFile::encodeName(p).constData(), 0600);
+        QCOMPARE(get(p), QByteArray("old"));
+        QCOMPARE(QDir(m_dir.path()).entryList({"ro.ini*"}, QDir::Files), QStringList{"ro.ini"});
+        QFile::remove(p);
+    }
+
+    // Copies left by saves killed midway go at the next save; nothing else beside the file does.
+    void leftoverCopiesRemoved()
+    {
+        const QString dir = path("left");
+        QVERIFY(QDir().mkpath(dir + "/velmaris.ini.quorvane-dir001"));
+        for (const char* name : {"velmaris.ini", "velmaris.ini.quorvane-Ab12yZ",
+                                 "velmaris.ini.quorvane-abcdefg", "velmaris.ini.quorvane-ab.def",
+                                 "velmaris.ini.backup", "other.ini.quorvane-abcdef"})
+            put(dir + "/" + name, "x");
+        put(path("precious"), "keep");
+        QVERIFY(QFile::link(path("precious"), dir + "/velmaris.ini.quorvane-link01"));
+        QVERIFY(fileops::replaceFile(dir + "/velmaris.ini", "new"));
+        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
+                                     QDir::Name),
+                 (QStringList{"other.ini.quorvane-abcdef", "velmaris.ini",
+                              "velmaris.ini.backup", "velmaris.ini.quorvane-ab.def",
+                              "velmaris.ini.quorvane-abcdefg", "velmaris.ini.quorvane-dir001",
+                              "velmaris.ini.quorvane-link01"}));
+        QCOMPARE(get(path("precious")), QByteArray("keep"));
     }
 
     void replaceFollowsLinks()

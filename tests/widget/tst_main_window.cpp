@@ -6,9 +6,11 @@
 #include "settings/Settings.h"
 #include "support/FakePlatform.h"
 
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 
 using mdBomb::Settings;
 
@@ -79,14 +81,18 @@ private slots:
         QCOMPARE(main.outerHeightTwips(), 1725);
     }
 
-    void centredWithoutFile()
+    void centredByItsCreationSize()
     {
-        FakeEnvironment env;
+        FakeEnvironment env; // a 1024 x 768 px screen, no settings file
         Main main;
-        const QSize outer = twips::outerSize(&main);
+        const int menuBar = main.menuBar()->sizeHint().height();
         QVERIFY(main.Form_Load());
-        QCOMPARE(main.pos(), QPoint(twips::toPixels((1024 * 15 - outer.width()) / 2.0),
-                                    twips::toPixels((768 * 15 - outer.height()) / 2.0)));
+        // created with a client area 2985 twips (199 px) wide and 2370 (158 px) high below the
+        // menu bar, in a frame 6 px wider and 25 px higher until the window manager frames it
+        const double outerWidth = 199 + 6;
+        const double outerHeight = 158 + menuBar + 25;
+        QCOMPARE(main.pos(), QPoint(int(std::nearbyint((1024 - outerWidth) / 2)),
+                                    int(std::nearbyint((768 - outerHeight) / 2))));
         QCOMPARE(mdShell::Position().SavedTop, 0);
         QCOMPARE(mdShell::Position().SavedLeft, 0);
     }
