@@ -41,7 +41,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, QRec
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(rect);
-    b->setAutoDefault(false);
+    // Enter presses the button that has the focus; Esc closes the dialog as "救　済" does.
+    b->setAutoDefault(true);
     return b;
 }
 

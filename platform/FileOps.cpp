@@ -136,7 +136,8 @@ bool makeParents(const QByteArray& dir)
 // whom the kernel would let write anyway), and the effective user must be allowed to write it.
 bool mayReplace(const QByteArray& path, const struct stat& st)
 {
-    return (st.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0;
+    return (st.st_mode & 0222) != 0 &&
+           ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0;
 }
 
 // A save's temporary copy is named after the file with this infix and six random letters.

@@ -6,6 +6,7 @@
 #include "platform/Profile.h"
 
 #include <QTimer>
+#include <cmath>
 #include <optional>
 
 namespace mdBomb
@@ -66,12 +67,24 @@ QString TwoDigit(const QString& text, double number)
     return text;
 }
 
+QString AlarmText(std::int32_t stored)
+{
+    return TwoDigit(QString::number(stored), stored);
+}
+
+AcceptedText AcceptAlarmText(const QString& typed, double number)
+{
+    // The file is read back by the digits at the start of the value, so that whole number is
+    // the alarm; the text stays as typed where it reads back so ("7", "07", "+7", "7.").
+    const auto whole = static_cast<std::int32_t>(std::trunc(number));
+    const bool readsBack = numbers::profileInt(typed.toUtf8()) == whole;
+    return {readsBack ? typed : QString::number(whole), AlarmText(whole)};
+}
+
 void LoadSettings()
 {
-    const std::int32_t hour = profile::getInt("HOUR", 0);
-    const std::int32_t minute = profile::getInt("MIN", 0);
-    g_settings.ArmHour = TwoDigit(QString::number(hour), hour);
-    g_settings.ArmMin = TwoDigit(QString::number(minute), minute);
+    g_settings.ArmHour = AlarmText(profile::getInt("HOUR", 0));
+    g_settings.ArmMin = AlarmText(profile::getInt("MIN", 0));
     g_settings.DspTime = readField("DSPTIME");
     g_settings.BomSetting = readField("BOMSETTING");
     g_settings.DellMode = readField("DELLMODE");
@@ -93,12 +106,15 @@ void SaveSettingsFromDialog(ArmDialogControls& dialog)
     }
 
     // The boxes may have been reset after the hour was read: take both from the boxes again.
+    AcceptedText accepted[2];
     for (int i = 0; i < 2; ++i) {
-        QString& field = i == 0 ? g_settings.ArmHour : g_settings.ArmMin;
-        field = TwoDigit(dialog.ArmTxt[i], numbers::dialogNumber(dialog.ArmTxt[i]).value_or(0.0));
+        accepted[i] = AcceptAlarmText(dialog.ArmTxt[i],
+                                      numbers::dialogNumber(dialog.ArmTxt[i]).value_or(0.0));
     }
-    profile::writeString("HOUR", dialog.ArmTxt[0].toUtf8());
-    profile::writeString("MIN", dialog.ArmTxt[1].toUtf8());
+    g_settings.ArmHour = accepted[0].alarm;
+    g_settings.ArmMin = accepted[1].alarm;
+    profile::writeString("HOUR", accepted[0].stored.toUtf8());
+    profile::writeString("MIN", accepted[1].stored.toUtf8());
 
     writeSwitch("DSPTIME", g_settings.DspTime, dialog.Option1_0 ? 0 : 1);
     std::int16_t action = 0;

@@ -27,6 +27,19 @@ void ResetSettings();
 // unchanged ("7" -> "07", "0" -> "00", "12" -> "12").
 QString TwoDigit(const QString& text, double number);
 
+// The alarm's two-digit text for a number read from the settings file ("07", "23", "100").
+QString AlarmText(std::int32_t stored);
+
+// A time box's accepted text: what is written to the file, and the alarm text, which is the same
+// as reading that file back gives.
+struct AcceptedText {
+    QString stored;
+    QString alarm;
+};
+// The text as typed is written wherever it reads back as the whole number accepted; otherwise
+// (a blank the file does not skip, such as U+3000) that number's plain decimal text.
+AcceptedText AcceptAlarmText(const QString& typed, double number);
+
 // Fills the record (all but ArmFromTray) from the settings file; missing keys read as 0.
 void LoadSettings();
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -25,15 +26,43 @@ fmArm* g_arm = nullptr;
 
 constexpr int kClientWidth = 3975;
 constexpr int kClientHeight = 3315;
+constexpr int kTypedDigits = 2; // what the user can type into a time box
 
-// A text box for two digits, centred.
+// A limit that lets a longer text stay whole but lets nothing be typed beyond the larger of
+// the text's length and two characters.
+void limitTyping(QLineEdit* box)
+{
+    box->setMaxLength(std::max(kTypedDigits, int(box->text().size())));
+}
+
+// A text box for two digits, centred. The limit holds for typing: a longer text the program
+// puts in stays whole, and the limit shrinks back as the user shortens it.
 QLineEdit* digitBox(QWidget* frame, const char* name, int left, const QString& accessibleName)
 {
     auto* box = twips::place(new QLineEdit(frame), name, left, 720, 495, 375);
-    box->setMaxLength(2);
+    box->setMaxLength(kTypedDigits);
     box->setAlignment(Qt::AlignCenter);
     box->setAccessibleName(accessibleName);
+    QObject::connect(box, &QLineEdit::textEdited, box, [box] { limitTyping(box); });
     return box;
+}
+
+// Puts the program's own text into a time box, whole.
+void showWhole(QLineEdit* box, const QString& text)
+{
+    box->setMaxLength(std::max(kTypedDigits, int(text.size())));
+    box->setText(text);
+    limitTyping(box);
+}
+
+// Selects a button of a group; where that changes the selection its click handler runs, as if
+// the user had clicked it.
+template <class Handler> void selectAsIfClicked(QRadioButton* button, Handler handler)
+{
+    if (button->isChecked())
+        return;
+    button->setChecked(true);
+    handler();
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int width)
@@ -205,19 +234,13 @@ void fmArm::buildControls()
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
+    // A check box changes with every click; an option button's click counts also when it is
+    // already selected.
     connect(Check1, &QCheckBox::toggled, this, &fmArm::Check1_Click);
-    for (int i = 0; i < 2; ++i) {
-        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                Option1_Click(i);
-        });
-    }
-    for (int i = 0; i < 4; ++i) {
-        connect(Option2[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on)
-                Option2_Click(i);
-        });
-    }
+    for (int i = 0; i < 2; ++i)
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+    for (int i = 0; i < 4; ++i)
+        connect(Option2[i], &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
     connect(Command1, &QPushButton::clicked, this, &fmArm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &fmArm::Command2_Click);
 }
@@ -297,9 +320,14 @@ void fmArm::Command1_Click()
     controls.Check1 = Check1->isChecked();
     controls.Check2 = Check2->isChecked();
     controls.Check3 = Check3->isChecked();
+    // The save may show a message box, and the alarm may unload this dialog while it waits.
+    const QPointer<fmArm> self(this);
     mdBomb::SaveSettingsFromDialog(controls);
-    for (int i = 0; i < 2; ++i)
-        ArmTxt[i]->setText(controls.ArmTxt[i]);
+    const bool stillLoaded = self != nullptr && g_arm == self;
+    if (stillLoaded) {
+        for (int i = 0; i < 2; ++i)
+            ArmTxt[i]->setText(controls.ArmTxt[i]);
+    }
 
     mdBomb::SettingsRecord& settings = mdBomb::Settings();
     Main* main = Main::instance();
@@ -309,7 +337,8 @@ void fmArm::Command1_Click()
     }
     settings.ArmFromTray = 0;
     mdBomb::ApplyTopmost();
-    Unload();
+    if (stillLoaded)
+        Unload();
 }
 
 void fmArm::Command2_Click()
@@ -332,10 +361,12 @@ void LoadSettingsIntoDialog()
     if (dialog == nullptr)
         return;
     const SettingsRecord& s = Settings();
-    dialog->ArmTxt[0]->setText(s.ArmHour);
-    dialog->ArmTxt[1]->setText(s.ArmMin);
-    dialog->Option1[buttonIndex(s.DspTime, 2)]->setChecked(true);
-    dialog->Option2[buttonIndex(s.BomSetting, 4)]->setChecked(true);
+    showWhole(dialog->ArmTxt[0], s.ArmHour);
+    showWhole(dialog->ArmTxt[1], s.ArmMin);
+    const int uptimeForm = buttonIndex(s.DspTime, 2);
+    selectAsIfClicked(dialog->Option1[uptimeForm], [&] { dialog->Option1_Click(uptimeForm); });
+    const int action = buttonIndex(s.BomSetting, 4);
+    selectAsIfClicked(dialog->Option2[action], [&] { dialog->Option2_Click(action); });
     dialog->Check1->setChecked(s.DellMode == 1);
     dialog->Check2->setChecked(s.EasyMode == 1);
     dialog->Check3->setChecked(s.TopMost == 1);

@@ -102,19 +102,18 @@ private slots:
     {
         const QString dir = path("left");
         QVERIFY(QDir().mkpath(dir + "/velmaris.ini.quorvane-dir001"));
-        for (const char* name : {"velmaris.ini", "velmaris.ini.quorvane-Ab12yZ",
-                                 "velmaris.ini.quorvane-abcdefg", "velmaris.ini.quorvane-ab.def",
-                                 "velmaris.ini.backup", "other.ini.quorvane-abcdef"})
+        for (const char* name :
+             {"velmaris.ini", "velmaris.ini.quorvane-Ab12yZ", "velmaris.ini.quorvane-abcdefg",
+              "velmaris.ini.quorvane-ab.def", "velmaris.ini.backup", "other.ini.quorvane-abcdef"})
             put(dir + "/" + name, "x");
         put(path("precious"), "keep");
         QVERIFY(QFile::link(path("precious"), dir + "/velmaris.ini.quorvane-link01"));
         QVERIFY(fileops::replaceFile(dir + "/velmaris.ini", "new"));
-        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
-                                     QDir::Name),
-                 (QStringList{"other.ini.quorvane-abcdef", "velmaris.ini",
-                              "velmaris.ini.backup", "velmaris.ini.quorvane-ab.def",
-                              "velmaris.ini.quorvane-abcdefg", "velmaris.ini.quorvane-dir001",
-                              "velmaris.ini.quorvane-link01"}));
+        QCOMPARE(
+            QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+            (QStringList{"other.ini.quorvane-abcdef", "velmaris.ini", "velmaris.ini.backup",
+                         "velmaris.ini.quorvane-ab.def", "velmaris.ini.quorvane-abcdefg",
+                         "velmaris.ini.quorvane-dir001", "velmaris.ini.quorvane-link01"}));
         QCOMPARE(get(path("precious")), QByteArray("keep"));
     }
 

@@ -1,4 +1,5 @@
 #include "about/frmAbout.h"
+#include "bomb/frmFault.h"
 #include "main_window/Main.h"
 #include "platform/IniDocument.h"
 #include "platform/Twips.h"
@@ -205,6 +206,102 @@ private slots:
         QCOMPARE(main.Label2->x(), twips::toPixels(centre));
         QCOMPARE(Settings().DspTime, std::int16_t(0)); // the form changes only with OK
         QVERIFY(env.fake.writes.isEmpty());
+    }
+
+    // An option button's click runs its handler also when it is already selected.
+    void clickOnTheSelectedOptionButton()
+    {
+        FakeEnvironment env;
+        env.fake.file = "[Quorvane]\nBOMSETTING=7\n"; // no button for it: the first one shows
+        Main main;
+        QVERIFY(main.Form_Load());
+        fmArm::Show();
+        fmArm* d = fmArm::instance();
+        QVERIFY(d->Option2[0]->isChecked() && d->Option1[0]->isChecked());
+        QCOMPARE(Settings().BomSetting, std::int16_t(7));
+        QTest::mouseClick(d->Option2[0], Qt::LeftButton);
+        main.Label2->move(0, main.Label2->y());
+        QTest::mouseClick(d->Option1[0], Qt::LeftButton);
+        QVERIFY(main.Label2->x() > 0); // centred again
+        d->Command2->click();
+        QCOMPARE(Settings().BomSetting, std::int16_t(0)); // the beep alarm, though cancelled
+    }
+
+    // A stored alarm longer than two characters shows whole, so OK reports it; typing stays
+    // limited to two.
+    void longStoredAlarmShowsWhole()
+    {
+        FakeEnvironment env;
+        env.fake.file = "[Quorvane]\nHOUR=100\nMIN=5\n";
+        Main main;
+        QVERIFY(main.Form_Load());
+        fmArm::Show();
+        fmArm* d = fmArm::instance();
+        QCOMPARE(d->ArmTxt[0]->text(), QStringLiteral("100"));
+        QTest::keyClick(d->ArmTxt[0], Qt::Key_End);
+        QTest::keyClicks(d->ArmTxt[0], QStringLiteral("7"));
+        QCOMPARE(d->ArmTxt[0]->text(), QStringLiteral("100"));
+        QTest::keyClick(d->ArmTxt[0], Qt::Key_Backspace);
+        QTest::keyClicks(d->ArmTxt[0], QStringLiteral("7"));
+        QCOMPARE(d->ArmTxt[0]->text(), QStringLiteral("10"));
+        QTest::keyClick(d->ArmTxt[0], Qt::Key_Backspace);
+        QTest::keyClick(d->ArmTxt[0], Qt::Key_Backspace);
+        QTest::keyClicks(d->ArmTxt[0], QStringLiteral("100"));
+        QCOMPARE(d->ArmTxt[0]->text(), QStringLiteral("10"));
+
+        d->ArmTxt[0]->setText(QStringLiteral("x")); // only the check box is changed: back to
+        d->Command2->click();                       // the stored 100, then OK
+        fmArm::Show();
+        d = fmArm::instance();
+        d->Check3->click();
+        d->Command1->click();
+        QCOMPARE(int(env.fake.messages.size()), 1); // the range error, and nothing written
+        QVERIFY(env.fake.writes.isEmpty());
+        QCOMPARE(Settings().ArmHour, QStringLiteral("100"));
+    }
+
+    // Enter presses the button that has the focus; there is no default button.
+    void enterPressesTheFocusedButton()
+    {
+        for (int button : {1, 2}) {
+            FakeEnvironment env;
+            Main main;
+            fmArm::Show();
+            fmArm* d = fmArm::instance();
+            QPushButton* focused = button == 1 ? d->Command1 : d->Command2;
+            focused->setFocus();
+            QTest::keyClick(focused, Qt::Key_Return);
+            QCOMPARE(fmArm::instance(), nullptr);
+            QCOMPARE(env.fake.writes.size(), button == 1 ? 7 : 0); // OK saved, Cancel did not
+        }
+    }
+
+    // The alarm goes off while OK's error message waits; it unloads the dialog, whose OK then
+    // must not touch it.
+    void unloadedWhileItsMessageWaits()
+    {
+        FakeEnvironment env;
+        env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n";
+        env.fake.timeText = QStringLiteral("7:29:59");
+        Main main;
+        QVERIFY(main.Form_Load());
+        main.MnuOptTim->trigger();
+        QPointer<fmArm> d = fmArm::instance();
+        d->ArmTxt[0]->setText(QStringLiteral("24"));
+        env.fake.onMessage = [&] {
+            env.fake.onMessage = nullptr;
+            env.fake.timeText = QStringLiteral("7:30:00");
+            QTimer::singleShot(0, [] { frmFault::instance()->Command2->click(); });
+            main.Timer1_Timer();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            fmArm::Load(); // loaded afresh meanwhile, hidden, as the About box does
+        };
+        d->Command1->click();
+        QVERIFY(d.isNull());
+        QVERIFY(env.fake.writes.isEmpty());
+        QVERIFY(main.isVisible()); // the rest of OK still ran
+        QCOMPARE(Settings().ArmFromTray, std::int16_t(0));
+        QVERIFY(fmArm::instance() != nullptr); // and left the fresh dialog alone
     }
 
     void ok_data()

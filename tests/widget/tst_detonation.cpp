@@ -6,7 +6,6 @@
 #include "settings/fmArm.h"
 #include "support/FakePlatform.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -156,6 +155,51 @@ private slots:
         mdBomb::Detonate();
         QVERIFY(env.fake.writes.isEmpty());
         QCOMPARE(env.fake.file, QByteArray("[Quorvane]\nHOUR=7\n"));
+    }
+
+    // Enter presses the focused button ("閉じる(&C)" when the dialog opens); Esc rescues.
+    void keysInTheFaultDialog_data()
+    {
+        QTest::addColumn<int>("focused"); // 0: as it opens, else the button's number
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<bool>("details");
+        QTest::addColumn<bool>("open"); // afterwards (only a recording platform survives the end)
+        const QStringList sixBeeps(6, QStringLiteral("beep"));
+        QTest::newRow("Enter on close")
+            << 0 << int(Qt::Key_Return) << sixBeeps + QStringList{"exit:2", "end"} << false << true;
+        QTest::newRow("keypad Enter on close")
+            << 1 << int(Qt::Key_Enter) << sixBeeps + QStringList{"exit:2", "end"} << false << true;
+        QTest::newRow("Enter on rescue")
+            << 2 << int(Qt::Key_Return) << QStringList() << false << false;
+        QTest::newRow("Enter on details")
+            << 3 << int(Qt::Key_Return) << QStringList() << true << true;
+        QTest::newRow("Esc") << 0 << int(Qt::Key_Escape) << QStringList() << false << false;
+    }
+    void keysInTheFaultDialog()
+    {
+        QFETCH(int, focused);
+        QFETCH(int, key);
+        QFETCH(QStringList, log);
+        QFETCH(bool, details);
+        QFETCH(bool, open);
+        FakeEnvironment env;
+        Main main;
+        Settings().BomSetting = 1;
+        Settings().EasyMode = 1;
+        bool detailsShown = false;
+        bool stillOpen = false;
+        whenFaultOpens([&](frmFault& d) {
+            QPushButton* buttons[] = {d.Command1, d.Command1, d.Command2, d.Command3};
+            buttons[focused]->setFocus();
+            QTest::keyClick(d.focusWidget(), Qt::Key(key));
+            detailsShown = !d.Text1->toPlainText().isEmpty();
+            stillOpen = frmFault::instance() == &d && d.isVisible();
+        });
+        mdBomb::Detonate();
+        QCOMPARE(env.fake.log, log);
+        QCOMPARE(detailsShown, details);
+        QCOMPARE(stillOpen, open);
     }
 
     void ticksDuringTheDialogOnlyUpdateLabels()

@@ -113,6 +113,39 @@ private slots:
         QCOMPARE(Settings().ArmMin, QStringLiteral("05"));
     }
 
+    // What OK accepts is the alarm now and after a restart; the file holds the text as typed
+    // wherever it reads back as that alarm.
+    void acceptedIsWhatTheAlarmUses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("alarm");
+        QTest::newRow("one digit") << "7" << QByteArray("7") << "07";
+        QTest::newRow("plus sign") << "+7" << QByteArray("+7") << "07";
+        QTest::newRow("minus zero") << "-0" << QByteArray("-0") << "00";
+        QTest::newRow("trailing point") << "7." << QByteArray("7.") << "07";
+        QTest::newRow("point five") << ".5" << QByteArray(".5") << "00";
+        QTest::newRow("ideographic space first") << "\u30007" << QByteArray("7") << "07";
+        QTest::newRow("no-break space first") << "\u00a07" << QByteArray("7") << "07";
+        QTest::newRow("ideographic space last") << "7\u3000" << QByteArray("7\xe3\x80\x80") << "07";
+        QTest::newRow("blank last") << "7 " << QByteArray("7") << "07";
+    }
+    void acceptedIsWhatTheAlarmUses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, alarm);
+        FakeEnvironment env;
+        ArmDialogControls d = dialog(typed, "30");
+        mdBomb::SaveSettingsFromDialog(d);
+        QVERIFY(env.fake.messages.empty());
+        QCOMPARE(key(env.fake, "HOUR"), stored);
+        QCOMPARE(Settings().ArmHour, alarm);
+        mdBomb::ResetSettings();
+        mdBomb::LoadSettings(); // the next start
+        QCOMPARE(Settings().ArmHour, alarm);
+    }
+
     void saveRejected_data()
     {
         QTest::addColumn<QString>("hour");
