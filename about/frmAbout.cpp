@@ -39,7 +39,7 @@ LinkLabel* link(LinkLabel* l)
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
     l->setPalette(pal);
-    l->setCursor(Qt::PointingHandCursor);
+    l->setCursor(Qt::UpArrowCursor); // the links' pointer, as the box was designed
     return l;
 }
 

@@ -47,14 +47,18 @@ int KeepOnScreen(std::int32_t edge, int windowExtent, int screenExtent)
     return edge;
 }
 
-bool StartApplication()
+bool EnsureSingleInstance()
 {
-    if (!platform().acquireSingleInstance()) {
-        platform().messageBox(QStringLiteral("すでに起動してます"), QStringLiteral("Quorvane"),
-                              MessageIcon::None);
-        platform().endProcess();
-        return false;
-    }
+    if (platform().acquireSingleInstance())
+        return true;
+    platform().messageBox(QStringLiteral("すでに起動してます"), QStringLiteral("Quorvane"),
+                          MessageIcon::None);
+    platform().endProcess();
+    return false;
+}
+
+void PlaceMainWindow()
+{
     Main* main = Main::instance();
     const QSize outer = twips::outerSize(main);
     const QSize screen = platform().screenSizeTwips();
@@ -63,7 +67,6 @@ bool StartApplication()
     const double left = PlaceAxis(profile::getString("Left", kPositionBuffer), outer.width(),
                                   screen.width(), g_position.SavedLeft);
     twips::moveTo(main, left, top);
-    return true;
 }
 
 void HideMainWindow()

@@ -16,10 +16,11 @@ struct RememberedPosition {
 RememberedPosition& Position();
 void ResetPosition();
 
-// Ends the process with the message "すでに起動してます" when another instance runs; otherwise
-// places the main window from the Top and Left keys. False when the process was ended (only a
-// recording platform returns from that).
-bool StartApplication();
+// Ends the process with the message "すでに起動してます" when another instance runs. False when
+// the process was ended (only a recording platform returns from that).
+bool EnsureSingleInstance();
+// Places the main window from the Top and Left keys, centring an axis that has none.
+void PlaceMainWindow();
 
 // Remembers the main window's position, then hides it.
 void HideMainWindow();

@@ -202,18 +202,25 @@ void Main::buildControls()
 
 bool Main::Form_Load()
 {
-    const profile::Snapshot settingsFile; // the start-up reads the file once
-    if (!mdShell::StartApplication())
+    // A second instance reads nothing: the guard comes before the file is read.
+    if (!mdShell::EnsureSingleInstance())
         return false;
-    // The timers run from here on, never while a second instance shows its message.
-    SetTimerEnabled(Timer1, true);
-    SetTimerEnabled(Timer3, true);
+    const profile::Snapshot settingsFile; // the start-up reads the file once
+    mdShell::PlaceMainWindow();
     setOuterHeightTwips(1695);
     setOuterWidthTwips(2130);
     Label1->setText(platform().localTimeText());
     mdBomb::LoadSettings();
     mdBomb::ApplyTopmost();
-    return mdBomb::AddTrayIcon(this);
+    // Nothing ticks, chimes, sweeps or detonates before the tray icon exists: a failed start's
+    // warning waits for the user with no bomb behind it.
+    const bool sweep = Timer3->isActive();
+    SetTimerEnabled(Timer3, false);
+    if (!mdBomb::AddTrayIcon(this))
+        return false;
+    SetTimerEnabled(Timer1, true);
+    SetTimerEnabled(Timer3, sweep);
+    return true;
 }
 
 void Main::setIfChanged(QLabel* label, const QString& text)

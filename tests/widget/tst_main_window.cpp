@@ -105,6 +105,7 @@ private slots:
         Main main;
         QVERIFY(!main.Form_Load());
         QCOMPARE(env.fake.log, (QStringList{"message", "end"}));
+        QCOMPARE(env.fake.reads, 0); // the settings file is not even read
         QCOMPARE(env.fake.messages[0].text, QStringLiteral("すでに起動してます"));
         QCOMPARE(env.fake.messages[0].caption, QStringLiteral("Quorvane"));
         QCOMPARE(env.fake.messages[0].icon, MessageIcon::None);

@@ -60,9 +60,12 @@ private slots:
     {
         FakeEnvironment env;
         env.fake.trayAvailable = false;
-        env.fake.file = "[Quorvane]\nTop=10\n";
+        env.fake.file = "[Quorvane]\nTop=10\nDELLMODE=1\n";
         Main main;
+        bool ticking = true;
+        env.fake.onMessage = [&] { ticking = main.Timer1->isActive() || main.Timer3->isActive(); };
         QVERIFY(!main.Form_Load());
+        QVERIFY(!ticking); // nothing runs behind the warning
         QCOMPARE(env.fake.log, (QStringList{"tray:0", "message", "tray:2", "end"}));
         QCOMPARE(env.fake.messages[0].text, QStringLiteral("時限爆弾の起動に失敗しました"));
         QCOMPARE(env.fake.messages[0].caption, QStringLiteral("警告"));
