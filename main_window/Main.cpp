@@ -220,6 +220,8 @@ bool Main::Form_Load()
         return false;
     SetTimerEnabled(Timer1, true);
     SetTimerEnabled(Timer3, sweep);
+    // The end of the desktop session is handled as the close box is.
+    platform().callOnSessionEnd([] { mdShell::ExitApplication(); });
     return true;
 }
 

@@ -171,8 +171,16 @@ void LinuxPlatform::openUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
+void LinuxPlatform::callOnSessionEnd(std::function<void()> handler)
+{
+    m_sessionEnd.watch(std::move(handler));
+}
+
 void LinuxPlatform::endProcess()
 {
+    // The session's end, which the program's own exit request may bring while it is being
+    // settled, must not run a second way out.
+    m_sessionEnd.stop();
     // An exit request still on its way would be lost with the process.
     if (m_exit && m_exit->pending())
         m_exit->settle(2000);

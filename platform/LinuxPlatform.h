@@ -4,6 +4,7 @@
 #include "platform/Beeper.h"
 #include "platform/ExitRequester.h"
 #include "platform/Platform.h"
+#include "platform/SessionEnd.h"
 #include "platform/SystemTray.h"
 
 #include <memory>
@@ -33,6 +34,7 @@ public:
     void popUpMenu(QMenu* menu) override;
     bool notifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
     void openUrl(const QUrl& url) override;
+    void callOnSessionEnd(std::function<void()> handler) override;
     void endProcess() override;
 
     // Where the settings file lives.
@@ -42,4 +44,5 @@ private:
     Beeper m_beeper;
     std::unique_ptr<ExitRequester> m_exit;
     SystemTray m_tray;
+    SessionEndWatcher m_sessionEnd;
 };

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QMenu;
@@ -108,6 +109,10 @@ public:
     // result is not reported.
     virtual void openUrl(const QUrl& url) = 0;
 
+    // Calls the handler from the event loop when the desktop session ends the program (its
+    // session manager quits the application, or SIGTERM or SIGHUP arrives); never once the
+    // process has begun to end.
+    virtual void callOnSessionEnd(std::function<void()> handler) = 0;
     // Ends the process at once: no handler runs after it. A recording fake returns.
     virtual void endProcess() = 0;
 };

@@ -1,6 +1,7 @@
 """The alarm minute: the beep alert, and the gentle mode's fault dialog."""
 
 import subprocess
+import signal
 import unittest
 
 from harness import (DesktopTest, centre, clock, contents, extents, find, is_sensitive, is_showing, poll,
@@ -57,6 +58,16 @@ class Alarm(DesktopTest):
         self.assertEqual(self.client_height(), (1725 - 660) // 15)
         self.assertNotIn(self.clock_colour(), (RED, BLUE))
 
+    def slow_session_lookup(self):
+        """logind takes a second to find the caller's session, for as long as the test runs."""
+        def lookup(code):
+            self.desktop.mock_call("system", "org.freedesktop.login1", "/org/freedesktop/login1",
+                                   "AddMethod", "org.freedesktop.login1.Manager",
+                                   "GetSessionByPID", "u", "o", code)
+        ret = 'ret = "/org/freedesktop/login1/session/c1"'
+        lookup("__import__('time').sleep(1); " + ret)
+        self.addCleanup(lookup, ret)
+
     def fault_height(self, wid):
         return self.desktop.client(wid)[3]
 
@@ -92,8 +103,12 @@ class Alarm(DesktopTest):
         again = self.desktop.window("^Explorer$", timeout=2)
         self.assertEqual(self.fault_height(again), (1920 - 375) // 15)
 
-        # "閉じる(&C)" logs off through logind and ends the program; the file is not touched.
+        # "閉じる(&C)" logs off through logind and ends the program; the file is not touched,
+        # also when the session's SIGTERM comes while the request is still on its way.
+        self.slow_session_lookup()
         self.desktop.click(*centre(find("push button", "閉じる\\(C\\)")))
+        poll(lambda: self.desktop.logind_calls(), timeout=5, what="the log-off request")
+        program.proc.send_signal(signal.SIGTERM)
         self.assertEqual(program.wait_exit(), 0)
         calls = [c.split(" ")[0] for c in self.desktop.logind_calls()]
         self.assertEqual(calls, ["GetSessionByPID", "Terminate"])

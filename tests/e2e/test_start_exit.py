@@ -1,6 +1,7 @@
 """Start-up placement, the single instance, and the orderly exit."""
 
 import os
+import signal
 import unittest
 
 from harness import BINARY, SCREEN, DesktopTest, clock, extents, find, poll, text
@@ -74,6 +75,16 @@ class StartAndExit(DesktopTest):
         self.desktop.key("alt+F4")
         self.assertEqual(program.wait_exit(), 0)
         self.assertEqual(self.desktop.read_ini(), expected)
+
+    def test_end_of_the_session(self):
+        for sig in (signal.SIGTERM, signal.SIGHUP):
+            with self.subTest(signal=sig.name):
+                self.desktop.write_ini(self.FOREIGN)
+                program = self.start()
+                expected = self.expected_after_exit()
+                program.proc.send_signal(sig)
+                self.assertEqual(program.wait_exit(), 0)
+                self.assertEqual(self.desktop.read_ini(), expected)
 
     def test_exit_from_the_menu(self):
         self.desktop.write_ini(self.FOREIGN)

@@ -77,6 +77,13 @@ public:
     bool notifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
     void openUrl(const QUrl& url) override;
 
+    // What the program asked to run when the desktop session ends it.
+    std::function<void()> sessionEnd;
+    void callOnSessionEnd(std::function<void()> handler) override
+    {
+        sessionEnd = std::move(handler);
+    }
+
     // Reports a tray mouse message to the window of the icon added last, and delivers it.
     void trayMessage(int message);
 

@@ -115,6 +115,21 @@ private slots:
         QVERIFY(!main.Timer3->isActive());
     }
 
+    // The desktop session's end writes what the close box writes, once the tray icon is up.
+    void sessionEndIsAnOrderlyExit()
+    {
+        FakeEnvironment env;
+        Main main;
+        QVERIFY(main.Form_Load());
+        QVERIFY(env.fake.sessionEnd);
+        main.move(20, 10);
+        env.fake.log.clear();
+        env.fake.sessionEnd();
+        QCOMPARE(env.fake.log, (QStringList{"write", "write", "write", "tray:2", "end"}));
+        QCOMPARE(env.fake.file, QByteArray("[Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=150\n"
+                                           "Left=300\n"));
+    }
+
     void exitWritesPathThenPosition()
     {
         FakeEnvironment env;
