@@ -10,9 +10,10 @@
 int main(int argc, char* argv[])
 {
     // Windows are placed at remembered positions and kept on top, which Wayland leaves to the
-    // compositor: run through XWayland there.
+    // compositor: run through XWayland there, and natively on Wayland only where no X server
+    // can be reached.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     fonts::ConfigurationPreload fontConfiguration; // read while Qt connects to the display
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorvane"));

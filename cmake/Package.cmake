@@ -11,9 +11,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/velmaris/quorvane/)
 # Libraries from what the program links; the rest it needs at run time without linking it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# libcanberra0 is opened at run time, so shlibdeps does not see it.
+# libcanberra0 is opened at run time, so shlibdeps does not see it; its PulseAudio backend
+# (served by PulseAudio and by PipeWire's pipewire-pulse) is what makes the beeps heard, and
+# Qt's Wayland plugin runs the program where no X server can be reached.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libcanberra0, fonts-ipafont-gothic | fonts-noto-cjk, sound-theme-freedesktop, dbus")
+    "libcanberra0, libcanberra-pulse, fonts-ipafont-gothic | fonts-noto-cjk, \
+sound-theme-freedesktop, dbus, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "joke time bomb that ends the desktop session on a timer
 Quorvane lives in the system tray and shows a small window with the time of

@@ -6,6 +6,7 @@ also when a scenario fails. Waits poll for a condition; none sleeps a fixed time
 something happen.
 """
 
+import array
 import ctypes
 import os
 import re
@@ -38,11 +39,14 @@ def poll(condition, timeout=20.0, interval=0.03, what="condition"):
 
 class Desktop:
     """One private desktop. tray: "xembed" (trayer), "dbus" (a mocked StatusNotifierWatcher)
-    or None (no tray at all)."""
+    or None (no tray at all). display: "x11" (Xvfb), or "wayland" (a headless Weston and no X
+    server at all)."""
 
-    def __init__(self, tray="xembed", window_manager=True):
+    def __init__(self, tray="xembed", window_manager=True, display="x11", sound=False):
         self.tray = tray
         self.window_manager = window_manager
+        self.display = display
+        self.sound = sound
         self.groups = []  # process groups we started, newest last
         self.root = tempfile.mkdtemp(prefix="quorvane-e2e-")
         self.home = os.path.join(self.root, "home")
@@ -79,7 +83,59 @@ class Desktop:
         return self
 
     def _start(self):
-        # X server: the display number comes back through a pipe.
+        if self.display == "wayland":
+            self._weston()
+        else:
+            self._xvfb()
+
+        self.session_bus = self._bus("session")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.session_bus
+        self.system_bus = self._bus("system")
+        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = self.system_bus
+        self._logind()
+        self._accessibility()
+        if self.sound:
+            self._sound_server()
+
+        if self.window_manager and self.display == "x11":
+            self._window_manager()
+        if self.tray == "xembed":
+            self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+                        "--height", "24", "--SetDockType", "true"],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            poll(self._tray_selection_owned, what="trayer")
+        elif self.tray == "dbus":
+            self._status_notifier_watcher()
+
+    def _sound_server(self):
+        """A private PulseAudio server whose only output is a null sink, "quorvane"; what is
+        played there is recorded from its monitor."""
+        socket = os.path.join(self.runtime, "pulse-native")
+        self.spawn(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                    "--use-pid-file=no", "--disallow-exit",
+                    "-L", f"module-native-protocol-unix socket={socket} auth-anonymous=1",
+                    "-L", "module-null-sink sink_name=quorvane rate=44100 channels=1"],
+                   stdout=subprocess.DEVNULL,
+                   stderr=open(os.path.join(self.root, "pulseaudio.log"), "a"))
+        self.env["PULSE_SERVER"] = "unix:" + socket
+        poll(lambda: "quorvane" in self.x("pactl", "list", "short", "sinks"),
+             what="the sound server")
+
+    def record(self):
+        """Starts recording what the sink plays (44.1 kHz, mono, 16 bits); returns the
+        recorder, whose stop() gives the samples."""
+        return Recorder(self)
+
+    def _weston(self):
+        socket = "wayland-quorvane"
+        self.spawn(["weston", "--backend=headless-backend.so", "--socket=" + socket,
+                    "--idle-time=0"], env=self.env, stdout=subprocess.DEVNULL,
+                   stderr=open(os.path.join(self.root, "weston.log"), "a"))
+        poll(lambda: os.path.exists(os.path.join(self.runtime, socket)), what="weston")
+        self.env["WAYLAND_DISPLAY"] = socket
+
+    def _xvfb(self):
+        # The display number comes back through a pipe.
         read_end, write_end = os.pipe()
         self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
                     f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-dpi", "96"],
@@ -90,23 +146,6 @@ class Desktop:
         if not display:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = ":" + display
-
-        self.session_bus = self._bus("session")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.session_bus
-        self.system_bus = self._bus("system")
-        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = self.system_bus
-        self._logind()
-        self._accessibility()
-
-        if self.window_manager:
-            self._window_manager()
-        if self.tray == "xembed":
-            self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
-                        "--height", "24", "--SetDockType", "true"],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            poll(self._tray_selection_owned, what="trayer")
-        elif self.tray == "dbus":
-            self._status_notifier_watcher()
 
     def _window_manager(self):
         log = os.path.join(self.root, "openbox.log")
@@ -207,7 +246,8 @@ class Desktop:
             "session", "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress")),
             what="the accessibility bus address").group(1)
         os.environ["AT_SPI_BUS_ADDRESS"] = address
-        os.environ["DISPLAY"] = self.env["DISPLAY"]
+        os.environ.pop("DISPLAY", None)
+        os.environ.update({k: self.env[k] for k in ("DISPLAY",) if k in self.env})
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.session_bus
 
     def _status_notifier_watcher(self):
@@ -388,6 +428,28 @@ class Desktop:
         return self.mock_calls(self.logind_log, getattr(self, "logind_offset", 0))
 
 
+class Recorder:
+    def __init__(self, desktop):
+        self.desktop = desktop
+        self.path = tempfile.mktemp(dir=desktop.root, suffix=".raw")
+        self.proc = desktop.spawn(["parec", "-d", "quorvane.monitor", "--format=s16le",
+                                   "--rate=44100", "--channels=1", "--latency-msec=20",
+                                   self.path], stderr=subprocess.DEVNULL)
+        poll(lambda: desktop.x("pactl", "list", "short", "source-outputs").strip(),
+             what="the recorder")
+
+    def stop(self):
+        """The samples recorded, as a list of integers."""
+        self.proc.send_signal(signal.SIGINT)
+        self.proc.wait(timeout=5)
+        self.desktop.groups.remove(self.proc)
+        samples = array.array("h")
+        with open(self.path, "rb") as f:
+            data = f.read()
+        samples.frombytes(data[:len(data) // 2 * 2])
+        return samples
+
+
 class Program:
     def __init__(self, desktop, proc):
         self.desktop = desktop
@@ -500,12 +562,14 @@ class DesktopTest(unittest.TestCase):
     """One desktop for the whole group; every test starts from no program and no INI file."""
 
     tray = "xembed"
+    display = "x11"
+    sound = False
 
     @classmethod
     def setUpClass(cls):
         if not BINARY:
             raise unittest.SkipTest("QUORVANE_BIN is not set")
-        cls.desktop = Desktop(tray=cls.tray).start()
+        cls.desktop = Desktop(tray=cls.tray, display=cls.display, sound=cls.sound).start()
 
     @classmethod
     def tearDownClass(cls):

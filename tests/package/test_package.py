@@ -76,8 +76,8 @@ class Package(unittest.TestCase):
         self.assertTrue(fields["Homepage"].startswith("https://example.org/"))
         depends = fields["Depends"]
         for needed in ("libc6", "libqt6widgets6", "libqt6dbus6", "libcanberra0",
-                       "fonts-ipafont-gothic | fonts-noto-cjk", "sound-theme-freedesktop",
-                       "dbus"):
+                       "libcanberra-pulse", "fonts-ipafont-gothic | fonts-noto-cjk",
+                       "sound-theme-freedesktop", "dbus", "qt6-wayland"):
             self.assertIn(needed, depends)
 
     def test_desktop_file_and_metainfo_validate(self):
