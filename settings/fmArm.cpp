@@ -52,7 +52,6 @@ void showWhole(QLineEdit* box, const QString& text)
 {
     box->setMaxLength(std::max(kTypedDigits, int(text.size())));
     box->setText(text);
-    limitTyping(box);
 }
 
 // Selects a button of a group; where that changes the selection its click handler runs, as if

@@ -438,6 +438,13 @@ class Recorder:
         poll(lambda: desktop.x("pactl", "list", "short", "source-outputs").strip(),
              what="the recorder")
 
+    def recorded(self):
+        """How many samples have reached the file so far."""
+        try:
+            return os.path.getsize(self.path) // 2
+        except FileNotFoundError:
+            return 0
+
     def stop(self):
         """The samples recorded, as a list of integers."""
         self.proc.send_signal(signal.SIGINT)
