@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -157,11 +158,13 @@ bool isLeftoverCopy(const QByteArray& entry, const QByteArray& fileName)
     return true;
 }
 
-// Removes the copies that saves killed between naming the copy and renaming it into place left
-// beside the file: only regular files with the save's own names, never a link or a folder.
-void removeLeftoverCopies(const QByteArray& dir, const QByteArray& fileName)
+// Removes the entries of a folder that `doomed` picks by their name and their own status (a
+// link is looked at, never followed), relative to the folder. `dirFlags` adds to how the folder
+// is opened (O_NOFOLLOW: not through a link).
+void removeEntries(const QByteArray& dir, int dirFlags,
+                   const std::function<bool(const QByteArray&, const struct stat&)>& doomed)
 {
-    const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | dirFlags);
     if (dfd < 0)
         return;
     DIR* d = ::fdopendir(dfd);
@@ -172,11 +175,20 @@ void removeLeftoverCopies(const QByteArray& dir, const QByteArray& fileName)
     while (const dirent* e = ::readdir(d)) {
         struct stat st {
         };
-        if (isLeftoverCopy(QByteArray(e->d_name), fileName) &&
-            ::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
-            ::unlinkat(dfd, e->d_name, 0);
+        if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            doomed(QByteArray(e->d_name), st))
+            ::unlinkat(dfd, e->d_name, 0); // removes a link itself, never its target
     }
     ::closedir(d);
+}
+
+// Removes the copies that saves killed between naming the copy and renaming it into place left
+// beside the file: only regular files with the save's own names, never a link or a folder.
+void removeLeftoverCopies(const QByteArray& dir, const QByteArray& fileName)
+{
+    removeEntries(dir, 0, [&](const QByteArray& name, const struct stat& st) {
+        return S_ISREG(st.st_mode) && isLeftoverCopy(name, fileName);
+    });
 }
 
 void syncDir(const QByteArray& dir)
@@ -317,26 +329,10 @@ void purgeRecentDocuments(const QString& dataDir)
     if (::lstat(list.constData(), &st) == 0 && S_ISREG(st.st_mode))
         replaceFile(QFile::decodeName(list), emptyRecentList());
 
-    const QByteArray recentDir = base + "/RecentDocuments";
-    const int dfd = ::open(recentDir.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (dfd < 0)
-        return;
-    DIR* d = ::fdopendir(dfd);
-    if (d == nullptr) {
-        ::close(dfd);
-        return;
-    }
-    while (const dirent* e = ::readdir(d)) {
-        const QByteArray name(e->d_name);
-        if (!name.endsWith(".desktop"))
-            continue;
-        struct stat est {
-        };
-        if (::fstatat(dfd, e->d_name, &est, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(est.st_mode))
-            continue;
-        ::unlinkat(dfd, e->d_name, 0); // removes a link itself, never its target
-    }
-    ::closedir(d);
+    removeEntries(base + "/RecentDocuments", O_NOFOLLOW,
+                  [](const QByteArray& name, const struct stat& entry) {
+                      return name.endsWith(".desktop") && !S_ISDIR(entry.st_mode);
+                  });
 }
 
 } // namespace fileops

@@ -29,7 +29,7 @@ private slots:
             QTRY_COMPARE(reports, 1);
             ::raise(signal);
         } else {
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
             QCoreApplication::exec();
         }
         QCoreApplication::processEvents();
@@ -44,7 +44,7 @@ private slots:
         watcher.watch([&] { ++reports; });
         watcher.stop();
         ::raise(SIGTERM);
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
         QCoreApplication::exec(); // delivers the signal's byte, then quits
         QCOMPARE(reports, 0);
     }
