@@ -107,6 +107,9 @@ class Hostile(DesktopTest):
                 ini = os.path.join(config, "velmaris.ini")
                 self.assertEqual(self.run_and_close(changes), 0)
                 self.assertEqual(os.path.exists(ini), writes, ini)
+                if name == "config folder missing":  # both folders made, private to the user
+                    for folder in (config, os.path.dirname(config)):
+                        self.assertEqual(os.stat(folder).st_mode & 0o777, 0o700, folder)
                 if writes:
                     os.remove(ini)
 
