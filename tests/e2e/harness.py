@@ -22,7 +22,6 @@ PYTHON = "/usr/bin/python3"  # the interpreter that has dbusmock
 BINARY = os.environ.get("QUORVANE_BIN", "")
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 SCREEN = (1280, 800)
-SECTION = "Quorvane"
 
 
 def poll(condition, timeout=20.0, interval=0.03, what="condition"):
@@ -168,22 +167,19 @@ class Desktop:
     def _tray_selection_owned(self):
         """Whether a tray host owns the XEmbed tray selection of screen 0."""
         x11 = ctypes.CDLL("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XGetSelectionOwner.restype = ctypes.c_ulong
-        x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        for name, res, args in (("XOpenDisplay", ctypes.c_void_p, [ctypes.c_char_p]),
+                                ("XInternAtom", ctypes.c_ulong,
+                                 [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]),
+                                ("XGetSelectionOwner", ctypes.c_ulong,
+                                 [ctypes.c_void_p, ctypes.c_ulong]),
+                                ("XCloseDisplay", ctypes.c_int, [ctypes.c_void_p])):
+            getattr(x11, name).restype, getattr(x11, name).argtypes = res, args
         display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
         if not display:
             return False
-        try:
-            atom = x11.XInternAtom(display, b"_NET_SYSTEM_TRAY_S0", 0)
-            return x11.XGetSelectionOwner(display, atom) != 0 and \
-                '"panel"' in self.x("xwininfo", "-root", "-tree")
-        finally:
-            x11.XCloseDisplay(display)
+        owner = x11.XGetSelectionOwner(display, x11.XInternAtom(display, b"_NET_SYSTEM_TRAY_S0", 0))
+        x11.XCloseDisplay(display)
+        return owner != 0 and '"panel"' in self.x("xwininfo", "-root", "-tree")
 
     def _bus(self, name):
         path = os.path.join(self.runtime, name + "-bus")
@@ -265,20 +261,14 @@ class Desktop:
                            "AddMethod", "org.kde.StatusNotifierWatcher", method, "s", "", "")
 
     def stop(self):
-        for proc in reversed(self.groups):
-            try:
-                os.killpg(proc.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-        for proc in reversed(self.groups):
-            try:
-                proc.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                try:
-                    os.killpg(proc.pid, signal.SIGKILL)
-                except ProcessLookupError:
-                    pass
-                proc.wait(timeout=5)
+        for sig in (signal.SIGTERM, signal.SIGKILL):  # what a polite ending leaves, by force
+            for proc in reversed(self.groups):
+                if proc.poll() is None:
+                    try:
+                        os.killpg(proc.pid, sig)
+                        proc.wait(timeout=5)
+                    except (ProcessLookupError, subprocess.TimeoutExpired):
+                        pass
         self.groups.clear()
         shutil.rmtree(self.root, ignore_errors=True)
 
@@ -350,9 +340,6 @@ class Desktop:
 
     def key(self, *keys):
         self.x("xdotool", "key", "--delay", "30", *keys)
-
-    def type(self, text):
-        self.x("xdotool", "type", "--delay", "30", text)
 
     def click(self, x, y, button=1, repeat=1):
         self.x("xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "--repeat",
@@ -528,22 +515,9 @@ def is_showing(acc):
     return acc.get_state_set().contains(Atspi.StateType.SHOWING)
 
 
-def is_sensitive(acc):
-    Atspi = _atspi()
-    acc.clear_cache()
-    return acc.get_state_set().contains(Atspi.StateType.SENSITIVE)
-
-
 def text(acc):
     acc.clear_cache()
     return acc.get_name()
-
-
-def contents(acc):
-    """What a text box holds."""
-    Atspi = _atspi()
-    acc.clear_cache()
-    return Atspi.Text.get_text(acc, 0, Atspi.Text.get_character_count(acc))
 
 
 def clock(showing=True):

@@ -1,4 +1,4 @@
-"""A desktop with no tray at all: the warning, and an end before the window is ever shown."""
+"""A desktop with no tray at all: the warning, and an end before the window is shown."""
 
 import unittest
 

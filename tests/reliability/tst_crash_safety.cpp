@@ -1,6 +1,7 @@
-// Kills a process that keeps saving the settings file at random moments, a thousand times, and
-// checks after every kill that the file is whole: the old content or the new, with its mode,
-// still reached through the link that points to it.
+// Kills a process that keeps saving the settings file, three hundred times, each time at a random
+// moment after its first completed save, so that kills fall on every stage of the saves that
+// follow; after every kill the file is whole (the old content or the new) with its mode, still
+// reached through the link that points to it.
 #include "reliability/contents.h"
 
 #include <QDir>
@@ -36,34 +37,28 @@ private slots:
         QVERIFY(::chmod(QFile::encodeName(real).constData(), 0640) == 0);
         QVERIFY(QFile::link(QStringLiteral("real/velmaris.ini"), link));
 
-        int changes = 0;
         QByteArray last = first;
         QRandomGenerator random(20261206);
-        for (int round = 0; round < 1000; ++round) {
+        for (int round = 0; round < 300; ++round) {
             QProcess writer;
-            // its first save changes the file
             writer.start(QStringLiteral(WRITER),
                          {link, last == first ? QStringLiteral("1") : QStringLiteral("0")});
-            QVERIFY(writer.waitForStarted());
-            std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(10000)));
+            QVERIFY(writer.waitForReadyRead(10000)); // one save completed
+            std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(3000)));
             ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
             QVERIFY(writer.waitForFinished());
 
             QFile f(real);
             QVERIFY(f.open(QIODevice::ReadOnly));
-            const QByteArray now = f.readAll();
-            QVERIFY2(now == first || now == second,
-                     qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(now.size())));
-            changes += now != last;
-            last = now;
+            last = f.readAll();
+            QVERIFY2(last == first || last == second,
+                     qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(last.size())));
             struct stat st {
             };
             QVERIFY(::stat(QFile::encodeName(real).constData(), &st) == 0);
             QCOMPARE(st.st_mode & 07777, 0640u);
             QVERIFY(QFileInfo(link).isSymLink());
         }
-        // The kills fell on every stage of the saves, not only before the first.
-        QVERIFY2(changes > 150, qPrintable(QString::number(changes)));
         // A save writes into an unnamed file, so a kill leaves nothing behind, except in the
         // instant between naming the complete file and renaming it into place; the next save
         // removes such a copy, so at most the last kill's is left, and it is whole.
@@ -76,8 +71,6 @@ private slots:
             const QByteArray copy = f.readAll();
             QVERIFY(copy == first || copy == second);
         }
-        qInfo("%d saves completed between kills; %lld whole copies left", changes,
-              static_cast<long long>(left.size()));
     }
 };
 

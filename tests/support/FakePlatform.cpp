@@ -8,8 +8,8 @@
 #include "settings/fmArm.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QTime>
+#include <QUrl>
 
 std::optional<QByteArray> FakePlatform::readProfileFile()
 {
@@ -24,15 +24,13 @@ bool FakePlatform::replaceProfileFile(const QByteArray& bytes)
     if (writesFail)
         return false;
     file = bytes;
-    writes.append(bytes);
     log << QStringLiteral("write");
     return true;
 }
 
 int FakePlatform::localSecondOfDay()
 {
-    // the time text's second (parsed once per text, so that asking costs no allocation); a
-    // text that is no time counts as a new second on every call
+    // the time text's second, parsed once per text so that asking allocates nothing
     if (timeText != m_parsedText) {
         m_parsedText = timeText;
         const QTime t = QTime::fromString(timeText, QStringLiteral("H:mm:ss"));
@@ -41,41 +39,22 @@ int FakePlatform::localSecondOfDay()
     return m_parsedSecond;
 }
 
-void FakePlatform::beep()
-{
-    ++beeps;
-    log << QStringLiteral("beep");
-}
-
 void FakePlatform::requestExit(ExitKind kind)
 {
-    exits.push_back(kind);
     log << QStringLiteral("exit:%1").arg(static_cast<int>(kind));
-}
-
-void FakePlatform::purgeRecentDocuments()
-{
-    ++purges;
-    log << QStringLiteral("purge");
 }
 
 void FakePlatform::messageBox(const QString& text, const QString& caption, MessageIcon icon)
 {
-    messages.push_back({text, caption, icon});
-    log << QStringLiteral("message");
+    log << QStringLiteral("message:") + text;
+    lastCaption = caption + (icon == MessageIcon::Exclamation ? QStringLiteral("!") : QString());
     if (onMessage)
         onMessage();
 }
 
 void FakePlatform::setTopmost(QWidget* window, bool on)
 {
-    topmost.push_back({window, on});
-}
-
-void FakePlatform::setForegroundWindow(QWidget* window)
-{
-    foregrounds.emplace_back(window);
-    log << QStringLiteral("foreground");
+    log << QStringLiteral("topmost:%1=%2").arg(window->objectName()).arg(on ? 1 : 0);
 }
 
 void FakePlatform::popUpMenu(QMenu* menu)
@@ -87,31 +66,21 @@ void FakePlatform::popUpMenu(QMenu* menu)
 
 bool FakePlatform::notifyIcon(NotifyIconMessage message, const NotifyIconData& data)
 {
-    trayRequests.emplace_back(message, data);
     log << QStringLiteral("tray:%1").arg(static_cast<int>(message));
+    if (message == NotifyIconMessage::Add)
+        tray = data;
     return message != NotifyIconMessage::Add || trayAvailable;
 }
 
 void FakePlatform::openUrl(const QUrl& url)
 {
-    urls.push_back(url);
+    log << QStringLiteral("url:") + url.toString();
 }
 
 void FakePlatform::trayMessage(int message)
 {
-    for (auto it = trayRequests.rbegin(); it != trayRequests.rend(); ++it) {
-        if (it->first == NotifyIconMessage::Add) {
-            postTrayMessage(it->second, message);
-            break;
-        }
-    }
-    QCoreApplication::sendPostedEvents();
-}
-
-void FakePlatform::endProcess()
-{
-    ++ends;
-    log << QStringLiteral("end");
+    postTrayMessage(tray, message);
+    QCoreApplication::sendPostedEvents(tray.hWnd, QEvent::MouseMove);
 }
 
 FakeEnvironment::FakeEnvironment()

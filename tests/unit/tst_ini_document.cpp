@@ -87,6 +87,9 @@ private slots:
             << golden("headeronly.add.ini");
         QTest::newRow("first duplicate replaced") << golden("dup.ini") << QByteArray("Top")
                                                   << QByteArray("15") << golden("dup.replace.ini");
+        QTest::newRow("new section after a closed last line")
+            << QByteArray("; mine\n[Other]\nk=v\n") << QByteArray("HOUR") << QByteArray("7")
+            << QByteArray("; mine\n[Other]\nk=v\n[Quorvane]\nHOUR=7\n");
         QTest::newRow("new file") << QByteArray() << QByteArray("HOUR") << QByteArray("7")
                                   << QByteArray("[Quorvane]\nHOUR=7\n");
         // A file that stops after a carriage return: the CR begins a CR LF ending.

@@ -52,6 +52,7 @@ private slots:
         QVERIFY(main.Form_Load());
         main.Timer1_Timer(); // the first tick writes everything once
         QCoreApplication::processEvents();
+        env.fake.log.clear();
 
         const long before = g_allocations;
         for (int i = 1; i < 10; ++i) {
@@ -59,7 +60,7 @@ private slots:
             main.Timer1_Timer();
         }
         QCOMPARE(g_allocations - before, 0L);
-        QCOMPARE(env.fake.beeps, 0);
+        QVERIFY(env.fake.log.isEmpty());
 
         // A new second is shown, once.
         env.fake.timeText = QStringLiteral("12:34:57");

@@ -1,11 +1,11 @@
 """Renders the program's windows in their interesting states to PNG files, on a private desktop:
-    QUORVANE_BIN=build/app/quorvane python3 tests/e2e/screenshots.py docs/screenshots
+    QUORVANE_BIN=build/app/quorvane python3 scripts/screenshots.py docs/screenshots
 (or `cmake --build build --target screenshots`)."""
 
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 
 from harness import Desktop, centre, clock, extents, find, poll, text  # noqa: E402
 

@@ -1,0 +1,365 @@
+#include "support/Scenario.h"
+
+#include "about/frmAbout.h"
+#include "app/mdShell.h"
+#include "bomb/frmFault.h"
+#include "main_window/Main.h"
+#include "main_window/Tray.h"
+#include "platform/IniDocument.h"
+#include "settings/Settings.h"
+#include "settings/fmArm.h"
+#include "support/FakePlatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+QString unescape(QString text)
+{
+    return text.replace(QLatin1String("\\s"), QLatin1String(" "))
+        .replace(QLatin1String("\\n"), QLatin1String("\n"))
+        .replace(QLatin1String("\\r"), QLatin1String("\r"))
+        .replace(QLatin1String("\\u3000"), QString(QChar(0x3000)))
+        .replace(QLatin1String("\\u00a0"), QString(QChar(0xa0)));
+}
+
+QString compactLog(const QStringList& log)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < log.size();) {
+        qsizetype n = 1;
+        while (i + n < log.size() && log[i + n] == log[i])
+            ++n;
+        out << (n == 1 ? log[i] : log[i] + QLatin1Char('*') + QString::number(n));
+        i += n;
+    }
+    return out.join(QLatin1Char(' '));
+}
+
+namespace
+{
+
+class Runner
+{
+public:
+    Runner(FakePlatform& fake, Main& main) : m_fake(fake), m_main(main) {}
+
+    QStringList run(const QString& steps)
+    {
+        m_steps = steps.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QEventLoop loop;
+        m_loop = &loop;
+        QTimer::singleShot(0, [this] { next(); });
+        loop.exec();
+        return m_errors;
+    }
+
+private:
+    void next()
+    {
+        // A step that lets pending events through (processEvents) must finish before the next
+        // one; only a dialog it opened, and waits in, lets the next step run inside it.
+        if (!m_openAtStep.isEmpty() && QApplication::activeModalWidget() == m_openAtStep.last()) {
+            QTimer::singleShot(0, [this] { next(); });
+            return;
+        }
+        if (m_steps.isEmpty()) {
+            // a dialog the steps left open would keep its loop running
+            if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                m_errors << QStringLiteral("left open: ") + open->objectName();
+                open->reject();
+                QTimer::singleShot(0, [this] { next(); });
+            } else {
+                m_loop->quit();
+            }
+            return;
+        }
+        const QString step = m_steps.takeFirst();
+        QTimer::singleShot(0, [this] { next(); }); // runs also while this step waits in a dialog
+        m_step = step;
+        m_openAtStep << QApplication::activeModalWidget();
+        perform(step.section(QLatin1Char('='), 0, 0), unescape(step.section(QLatin1Char('='), 1)));
+        m_openAtStep.removeLast();
+    }
+
+    void fail(const QString& what) { m_errors << m_step + QStringLiteral(": ") + what; }
+
+    QWidget* window(const QString& name) const
+    {
+        if (name == QLatin1String("Main"))
+            return &m_main;
+        if (name == QLatin1String("fmArm"))
+            return fmArm::instance();
+        if (name == QLatin1String("frmAbout"))
+            return frmAbout::instance();
+        if (name == QLatin1String("frmFault"))
+            return frmFault::instance();
+        return nullptr;
+    }
+
+    QObject* object(const QString& path)
+    {
+        const QStringList names = path.split(QLatin1Char('.'));
+        QObject* o = window(names[0]);
+        for (qsizetype i = 1; o != nullptr && i < names.size(); ++i)
+            o = o->findChild<QObject*>(names[i]);
+        if (o == nullptr)
+            fail(path + QStringLiteral(" is not there"));
+        return o;
+    }
+
+    QWidget* widget(const QString& path) { return qobject_cast<QWidget*>(object(path)); }
+
+    void perform(const QString& verb, const QString& value)
+    {
+        const QString path = value.section(QLatin1Char(':'), 0, 0);
+        const QString arg = value.section(QLatin1Char(':'), 1);
+        if (verb == QLatin1String("load") || verb == QLatin1String("start")) {
+            if (m_main.Form_Load())
+                m_main.show();
+            if (verb == QLatin1String("start"))
+                m_fake.log.clear();
+        } else if (verb == QLatin1String("second")) {
+            m_fake.otherInstance = true;
+        } else if (verb == QLatin1String("notray")) {
+            m_fake.trayAvailable = false;
+        } else if (verb == QLatin1String("readonly")) {
+            m_fake.writesFail = true;
+        } else if (verb == QLatin1String("unreadable")) {
+            m_fake.unreadable = true;
+        } else if (verb == QLatin1String("at")) {
+            m_fake.timeText = value;
+        } else if (verb == QLatin1String("up")) {
+            m_fake.ticks = static_cast<std::uint32_t>(value.toLongLong());
+        } else if (verb == QLatin1String("random")) {
+            m_fake.random = value.toDouble();
+        } else if (verb == QLatin1String("saved")) {
+            mdShell::Position().SavedTop = value.section(QLatin1Char(','), 0, 0).toInt();
+            mdShell::Position().SavedLeft = value.section(QLatin1Char(','), 1).toInt();
+        } else if (verb.startsWith(QLatin1String("tick"))) {
+            if (verb.contains(QLatin1Char('@')))
+                m_fake.timeText = verb.section(QLatin1Char('@'), 1);
+            m_main.Timer1_Timer();
+        } else if (verb == QLatin1String("blink")) {
+            m_main.Timer2_Timer();
+        } else if (verb.startsWith(QLatin1String("sweep"))) {
+            for (int i = verb.contains(QLatin1Char('*')) ? verb.section(QLatin1Char('*'), 1).toInt()
+                                                         : 1;
+                 i > 0; --i)
+                m_main.Timer3_Timer();
+        } else if (verb == QLatin1String("menu")) {
+            if (auto* item = qobject_cast<QAction*>(object(QStringLiteral("Main.") + value)))
+                item->trigger();
+        } else if (verb == QLatin1String("tray")) {
+            const QString choice = value.section(QLatin1Char('>'), 1);
+            m_fake.onPopUp = [this, choice](QMenu*) {
+                if (!choice.isEmpty())
+                    perform(QStringLiteral("menu"), choice);
+            };
+            m_fake.trayMessage(value.section(QLatin1Char('>'), 0, 0).toInt(nullptr, 0));
+            m_fake.onPopUp = nullptr;
+        } else if (verb == QLatin1String("click")) {
+            if (auto* button = qobject_cast<QAbstractButton*>(object(value)))
+                button->click();
+            else if (QWidget* w = widget(value))
+                QTest::mouseClick(w, Qt::LeftButton);
+        } else if (verb == QLatin1String("dblclick")) {
+            if (QWidget* w = widget(value))
+                QTest::mouseDClick(w, Qt::LeftButton);
+        } else if (verb == QLatin1String("key")) {
+            if (QWidget* w = widget(path))
+                QTest::keyClick(w, QKeySequence::fromString(arg)[0].key());
+        } else if (verb == QLatin1String("focus")) {
+            if (QWidget* w = widget(value))
+                w->setFocus();
+        } else if (verb == QLatin1String("type") || verb == QLatin1String("append") ||
+                   verb == QLatin1String("set")) {
+            auto* box = qobject_cast<QLineEdit*>(object(path));
+            if (box == nullptr)
+                return;
+            if (verb == QLatin1String("set")) {
+                box->setText(arg);
+                return;
+            }
+            box->end(false);
+            if (verb == QLatin1String("type")) {
+                box->selectAll();
+                QTest::keyClick(box, Qt::Key_Backspace);
+            }
+            QTest::keyClicks(box, arg);
+        } else if (verb == QLatin1String("close") || verb == QLatin1String("hide") ||
+                   verb == QLatin1String("show")) {
+            if (QWidget* w = widget(value))
+                verb == QLatin1String("close") ? void(w->close()) : w->setVisible(verb == "show");
+        } else if (verb == QLatin1String("move")) {
+            if (QWidget* w = widget(path))
+                w->move(arg.section(QLatin1Char(','), 0, 0).toInt(),
+                        arg.section(QLatin1Char(','), 1).toInt());
+        } else if (verb == QLatin1String("minimise")) {
+            m_main.setWindowState(Qt::WindowMinimized);
+        } else if (verb == QLatin1String("end-session")) {
+            m_fake.sessionEnd();
+        } else if (verb == QLatin1String("reload")) {
+            mdBomb::LoadSettings();
+        } else if (verb == QLatin1String("delete")) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        } else if (verb == QLatin1String("check")) {
+            const QString actual = probe(path);
+            if (actual != arg)
+                fail(QStringLiteral("%1 is \"%2\", not \"%3\"").arg(path, actual, arg));
+        } else {
+            fail(QStringLiteral("no such step"));
+        }
+    }
+
+    static QString render(const QVariant& v)
+    {
+        switch (v.typeId()) {
+        case QMetaType::Bool:
+            return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        case QMetaType::QPoint:
+            return QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y());
+        case QMetaType::QCursor:
+            return QString::number(v.value<QCursor>().shape());
+        default:
+            return v.toString();
+        }
+    }
+
+    // The settings dialog as one row: "hour/minute/uptime button/action button/check boxes".
+    static QString dialogState()
+    {
+        const fmArm* d = fmArm::instance();
+        if (d == nullptr)
+            return QStringLiteral("-");
+        auto selected = [](QRadioButton* const* buttons, int count) {
+            for (int i = 0; i < count; ++i) {
+                if (buttons[i]->isChecked())
+                    return QString::number(i);
+            }
+            return QStringLiteral("-");
+        };
+        QString checks;
+        for (const QCheckBox* c : {d->Check1, d->Check2, d->Check3})
+            checks += c->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
+        return QStringList{d->ArmTxt[0]->text(), d->ArmTxt[1]->text(), selected(d->Option1, 2),
+                           selected(d->Option2, 4), checks}
+            .join(QLatin1Char('/'));
+    }
+
+    QString probe(const QString& name)
+    {
+        const mdBomb::SettingsRecord& s = mdBomb::Settings();
+        if (name == QLatin1String("log"))
+            return compactLog(m_fake.log);
+        if (name == QLatin1String("shown")) {
+            QStringList names;
+            for (const char* w : {"Main", "fmArm", "frmAbout", "frmFault"}) {
+                if (QWidget* top = window(QLatin1String(w)); top != nullptr && top->isVisible())
+                    names << QLatin1String(w);
+            }
+            return names.join(QLatin1Char(','));
+        }
+        if (name == QLatin1String("modal")) {
+            const QWidget* modal = QApplication::activeModalWidget();
+            return modal != nullptr ? modal->objectName() : QString();
+        }
+        if (name == QLatin1String("record"))
+            return QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8")
+                .arg(s.ArmHour, s.ArmMin)
+                .arg(s.DspTime)
+                .arg(s.BomSetting)
+                .arg(s.DellMode)
+                .arg(s.EasyMode)
+                .arg(s.TopMost)
+                .arg(s.ArmFromTray);
+        if (name == QLatin1String("alarm"))
+            return s.ArmHour + QLatin1Char(':') + s.ArmMin;
+        if (name.startsWith(QLatin1String("ini.")))
+            return QString::fromUtf8(
+                ini::value(m_fake.file, "Quorvane", name.mid(4).toLatin1()).value_or("<missing>"));
+        if (name == QLatin1String("saved"))
+            return QStringLiteral("%1,%2")
+                .arg(mdShell::Position().SavedTop)
+                .arg(mdShell::Position().SavedLeft);
+        if (name == QLatin1String("timers")) {
+            QString t;
+            for (const auto& [digit, timer] :
+                 {std::pair{'1', m_main.Timer1}, {'2', m_main.Timer2}, {'3', m_main.Timer3}})
+                t += timer->isActive() ? QLatin1Char(digit) : QLatin1Char('.');
+            return t;
+        }
+        if (name == QLatin1String("height"))
+            return QString::number(m_main.outerHeightTwips());
+        if (name == QLatin1String("colour")) {
+            switch (m_main.label1BackColor()) {
+            case 0x0000FF:
+                return QStringLiteral("red");
+            case 0xFF0000:
+                return QStringLiteral("blue");
+            case 0x8000000F:
+                return QStringLiteral("face");
+            default:
+                return QString::number(m_main.label1BackColor(), 16);
+            }
+        }
+        if (name == QLatin1String("arm"))
+            return dialogState();
+        if (name == QLatin1String("reads"))
+            return QString::number(m_fake.reads);
+        if (name == QLatin1String("caption"))
+            return m_fake.lastCaption;
+        if (name == QLatin1String("tip"))
+            return mdBomb::TrayIconData().szTip.section(QChar(0), 0, 0);
+        if (name == QLatin1String("fault")) { // the open fault dialog's outer height
+            const frmFault* f = frmFault::instance();
+            return f != nullptr ? QString::number(f->outerHeightTwips()) : QStringLiteral("-");
+        }
+        if (name == QLatin1String("detail1")) {
+            const frmFault* f = frmFault::instance();
+            return f != nullptr ? f->Text1->toPlainText().section(QLatin1Char('\n'), 0, 0)
+                                : QStringLiteral("-");
+        }
+        if (name == QLatin1String("focus")) {
+            const QWidget* modal = QApplication::activeModalWidget();
+            return modal != nullptr && modal->focusWidget() != nullptr
+                       ? modal->focusWidget()->objectName()
+                       : QString();
+        }
+        if (name == QLatin1String("uptime-centred")) { // on the window's outer width, 2130 twips
+            const QLabel* up = m_main.Label2;
+            return render(up->x() == int(std::nearbyint((2130 / 15.0 - up->width()) / 2)));
+        }
+        const QString property = name.section(QLatin1Char('.'), -1);
+        const QObject* o = object(name.section(QLatin1Char('.'), 0, -2));
+        if (o == nullptr)
+            return QStringLiteral("<none>");
+        if (property == QLatin1String("up")) // shown within its window, seen or not
+            return render(!static_cast<const QWidget*>(o)->isHidden());
+        return render(o->property(property.toLatin1().constData()));
+    }
+
+    FakePlatform& m_fake;
+    Main& m_main;
+    QStringList m_steps;
+    QStringList m_errors;
+    QString m_step;
+    QEventLoop* m_loop = nullptr;
+    QList<QWidget*> m_openAtStep; // the modal dialog open when each running step began
+};
+
+} // namespace
+
+QStringList runScenario(FakePlatform& fake, Main& main, const QString& steps)
+{
+    return Runner(fake, main).run(steps);
+}

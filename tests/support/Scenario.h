@@ -1,0 +1,32 @@
+// Runs a widget scenario: steps through the program's own windows, menus, timers and tray, on the
+// fake platform. A step that opens a modal dialog waits in it as the program does; the steps after
+// it run inside its loop. Steps, one word each (in values "\s" is a blank, "\n" and "\r" line
+// breaks, "\u3000" and "\u00a0" the ideographic and no-break spaces):
+//   load, start         the start-up sequence, then the window shown; start also clears the log
+//   second, notray, readonly, unreadable    another instance runs / no tray / writes fail / no read
+//   at=H:mm:ss, up=MS, random=R, saved=TOP,LEFT    the clock, the uptime, the draw, the position
+//   tick[@H:mm:ss], blink, sweep[*N]        the three timers
+//   menu=ITEM, tray=MESSAGE[>ITEM]          a menu item; a tray message (choosing ITEM in the menu)
+//   click=PATH, dblclick=PATH, key=PATH:KEY, focus=PATH, close=PATH, hide=PATH, show=PATH
+//   type=PATH:TEXT (replaces), append=PATH:TEXT, set=PATH:TEXT (as the program sets it)
+//   move=PATH:X,Y, minimise, end-session, reload (the record read again), delete
+//   check=PROBE:VALUE   compares at that moment; PROBE is PATH.PROPERTY or one of log, shown,
+//                       modal, focus, record, alarm, ini.KEY, saved, timers, height, colour, arm,
+//                       reads, caption, tip, fault, detail1, uptime-centred (see Scenario.cpp)
+// PATH is a window (Main, fmArm, frmAbout, frmFault) and child object names: fmArm.Command1.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class FakePlatform;
+class Main;
+
+// Runs the steps; returns what went wrong (empty when every check held).
+QStringList runScenario(FakePlatform& fake, Main& main, const QString& steps);
+
+// The fake's log with repeats counted: "beep*16 exit:2".
+QString compactLog(const QStringList& log);
+
+// A scenario text with its escapes resolved.
+QString unescape(QString text);

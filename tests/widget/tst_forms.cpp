@@ -1,0 +1,195 @@
+// What the scenarios cannot say in a line: where a window lands for its size, the tray's message
+// carried in a mouse position, the tab order, every control in sight, and the settings dialog
+// unloaded while its own message box waits.
+#include "about/frmAbout.h"
+#include "app/mdShell.h"
+#include "bomb/frmFault.h"
+#include "main_window/Main.h"
+#include "settings/Settings.h"
+#include "settings/fmArm.h"
+#include "support/FakePlatform.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+class TestForms : public QObject
+{
+    Q_OBJECT
+private slots:
+    // One axis, for a 3000-twip window on an 11520-twip screen.
+    void placeAxis_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<double>("edge");
+        QTest::addColumn<int>("saved");
+        QTest::newRow("nothing read: centred") << QByteArray() << 4260.0 << 77;
+        QTest::newRow("negative") << QByteArray("-300") << 0.0 << -300;
+        QTest::newRow("exactly fits") << QByteArray("8520") << 8520.0 << 8520;
+        QTest::newRow("one past the far edge") << QByteArray("8521") << 8520.0 << 8521;
+        QTest::newRow("not a number") << QByteArray("abc") << 0.0 << 0;
+        QTest::newRow("half to even, down") << QByteArray("1234.5") << 1234.0 << 1234;
+        QTest::newRow("half to even, up") << QByteArray("1235.5") << 1236.0 << 1236;
+    }
+    void placeAxis()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(double, edge);
+        QFETCH(int, saved);
+        std::int32_t remembered = 77; // kept when nothing was read
+        QCOMPARE(mdShell::PlaceAxis(text, 3000, 11520, remembered), edge);
+        QCOMPARE(remembered, saved);
+    }
+
+    void centredByItsCreationSize()
+    {
+        FakeEnvironment env; // a 1024 x 768 px screen, no settings file
+        Main main;
+        const int menuBar = main.menuBar()->sizeHint().height();
+        QVERIFY(main.Form_Load());
+        // created with a client area 2985 twips (199 px) wide and 2370 (158 px) high below the
+        // menu bar, in a frame 6 px wider and 25 px higher until the window manager frames it
+        QCOMPARE(main.pos(), QPoint(int(std::nearbyint((1024 - (199 + 6)) / 2.0)),
+                                    int(std::nearbyint((768 - (158 + menuBar + 25)) / 2.0))));
+    }
+
+    // The tray's message is the x position in twips: taken to a whole number (halves to even),
+    // then divided by 15 with the remainder dropped; 515 is the left double-click.
+    void trayMessageInTheMousePosition_data()
+    {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("exact") << 7725.0f << true;
+        QTest::newRow("remainder dropped") << 7739.0f << true;
+        QTest::newRow("next pixel") << 7740.0f << false;
+        QTest::newRow("half to even, down") << 7724.5f << false;
+        QTest::newRow("half to even, up") << 7723.5f << false;
+        QTest::newRow("above half") << 7724.6f << true;
+    }
+    void trayMessageInTheMousePosition()
+    {
+        QFETCH(float, x);
+        QFETCH(bool, shown);
+        FakeEnvironment env;
+        Main main;
+        main.DummyPicture_MouseMove(0, 0, x, 0);
+        QCOMPARE(main.isVisible(), shown);
+    }
+
+    void longUptimeStaysInTheWindow()
+    {
+        FakeEnvironment env;
+        Main main;
+        QVERIFY(main.Form_Load());
+        const int designed = main.Label2->x();
+        env.fake.ticks = 1000u * (100 * 3600 + 17 * 60 + 19); // 100時間17分19秒経過
+        main.Timer1_Timer();
+        QCOMPARE(main.Label2->geometry().right(), main.width() - 1);
+        env.fake.ticks = 1000u * 61; // short again: back at its place
+        main.Timer1_Timer();
+        QCOMPARE(main.Label2->x(), designed);
+    }
+
+    // OK first, then Cancel, then the minute box before the hour box.
+    void settingsTabOrder()
+    {
+        FakeEnvironment env;
+        Main main;
+        fmArm::Show();
+        fmArm* d = fmArm::instance();
+        QCOMPARE(d->focusWidget(), d->Command1);
+        QList<QWidget*> chain;
+        QWidget* w = d->Command1;
+        do {
+            if (w->focusPolicy() & Qt::TabFocus)
+                chain << w;
+            w = w->nextInFocusChain();
+        } while (w != d->Command1);
+        const QList<QWidget*> expected{d->Command1,   d->Command2,   d->ArmTxt[1],  d->ArmTxt[0],
+                                       d->Option1[0], d->Option1[1], d->Option2[0], d->Option2[1],
+                                       d->Option2[2], d->Option2[3], d->Check1,     d->Check2,
+                                       d->Check3};
+        QCOMPARE(chain, expected);
+    }
+
+    // Every control lies within its window and shows its whole caption, in every window and at
+    // the heights where controls must be seen: the alarm-stop button at 2580 twips, the details
+    // pane at 4185.
+    void everythingInSight()
+    {
+        FakeEnvironment env;
+        env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n";
+        Main main;
+        QVERIFY(main.Form_Load());
+        main.setOuterHeightTwips(2580);
+        fmArm::Show();
+        frmAbout::ShowModeless();
+        QStringList outOfSight;
+        auto check = [&](QWidget* window) {
+            for (QWidget* w : window->findChildren<QWidget*>()) {
+                const bool control = w->inherits("QAbstractButton") || w->inherits("QLabel") ||
+                                     w->inherits("QLineEdit") || w->inherits("QPlainTextEdit");
+                if (!control || (w->isHidden() && w != main.Command1))
+                    continue;
+                const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
+                // a push button's caption is centred in it; a check box's or option button's
+                // follows its mark
+                int needed = 0;
+                if (auto* push = qobject_cast<QPushButton*>(w))
+                    needed = push->fontMetrics().horizontalAdvance(push->text().remove('&'));
+                else if (auto* button = qobject_cast<QAbstractButton*>(w))
+                    needed = button->sizeHint().width();
+                if (!window->rect().contains(inWindow) || needed > w->width())
+                    outOfSight << window->objectName() + '.' + w->objectName();
+            }
+        };
+        for (QWidget* window :
+             {static_cast<QWidget*>(&main), static_cast<QWidget*>(fmArm::instance()),
+              static_cast<QWidget*>(frmAbout::instance())})
+            check(window);
+        QTimer::singleShot(0, [&] {
+            frmFault* fault = frmFault::instance();
+            fault->Command3->click();
+            check(fault);
+            fault->reject();
+        });
+        env.fake.timeText = QStringLiteral("7:30:00");
+        main.Timer1_Timer();
+        QVERIFY2(outOfSight.isEmpty(), qPrintable(outOfSight.join(QLatin1Char(' '))));
+    }
+
+    // The alarm goes off while OK's error message waits; it unloads the dialog, whose OK then
+    // must touch neither it nor a dialog loaded afresh meanwhile.
+    void unloadedWhileItsMessageWaits()
+    {
+        FakeEnvironment env;
+        env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n";
+        env.fake.timeText = QStringLiteral("7:29:59");
+        Main main;
+        QVERIFY(main.Form_Load());
+        main.MnuOptTim->trigger();
+        QPointer<fmArm> d = fmArm::instance();
+        d->ArmTxt[0]->setText(QStringLiteral("24"));
+        env.fake.onMessage = [&] {
+            env.fake.onMessage = nullptr;
+            env.fake.timeText = QStringLiteral("7:30:00");
+            QTimer::singleShot(0, [] { frmFault::instance()->Command2->click(); });
+            main.Timer1_Timer();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            fmArm::Load(); // as the About box does
+        };
+        d->Command1->click();
+        QVERIFY(d.isNull());
+        QVERIFY(main.isVisible()); // the rest of OK still ran
+        QVERIFY(fmArm::instance() != nullptr);
+        QCOMPARE(mdBomb::Settings().ArmFromTray, std::int16_t(0));
+    }
+};
+
+QTEST_MAIN(TestForms)
+#include "tst_forms.moc"
