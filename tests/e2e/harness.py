@@ -289,6 +289,33 @@ class Desktop:
         return Program(self, self.spawn([BINARY], env=env, stdout=subprocess.DEVNULL,
                                         stderr=open(os.path.join(self.root, "program.log"), "a")))
 
+    def close_box(self, wid, program, timeout=10):
+        """Closes the window as its close box would (alt+F4 through the window manager), and
+        returns the program's exit status. A key pressed the instant a window appears can be
+        lost, so it is pressed again while the window is still there."""
+        for attempt in range(3):
+            if wid not in self.windows("^Quorvane$"):
+                break
+            self.x("xdotool", "windowactivate", "--sync", wid)
+            self.key("alt+F4")
+            try:
+                return program.wait_exit(timeout=3)
+            except AssertionError:
+                pass
+        return program.wait_exit(timeout)
+
+    def open_menu(self, wid, key, item):
+        """Opens a menu of the window's menu bar with its access key (pressed again if it was
+        lost) and returns when `item` shows."""
+        for attempt in range(3):
+            self.x("xdotool", "windowactivate", "--sync", wid)
+            self.key(key)
+            try:
+                return find("menu item", item, timeout=3)
+            except AssertionError:
+                if attempt == 2:
+                    raise
+
     def kill_programs(self):
         for proc in self.groups:
             if proc.args == [BINARY] and proc.poll() is None:

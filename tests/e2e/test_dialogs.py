@@ -8,9 +8,7 @@ from harness import DesktopTest, centre, find, poll
 
 class Dialogs(DesktopTest):
     def menu(self, key, item, downs=0):
-        self.desktop.x("xdotool", "windowactivate", "--sync", self.main)
-        self.desktop.key(key)
-        find("menu item", item)
+        self.desktop.open_menu(self.main, key, item)
         self.desktop.key(*["Down"] * downs, "Return")
 
     def test_kept_on_top_after_ok(self):

@@ -15,10 +15,7 @@ class Hostile(DesktopTest):
     def run_and_close(self, env_changes=None):
         """Starts the program, waits for its window, closes it; returns its exit status."""
         program = self.desktop.start_program(env_changes=env_changes)
-        main = self.desktop.window("^Quorvane$")
-        self.desktop.x("xdotool", "windowactivate", "--sync", main)
-        self.desktop.key("alt+F4")
-        return program.wait_exit()
+        return self.desktop.close_box(self.desktop.window("^Quorvane$"), program)
 
     def test_no_session_bus(self):
         program = self.desktop.start_program(
@@ -75,9 +72,7 @@ class Hostile(DesktopTest):
         # window or for its frame when the start is slow)
         x, y = self.desktop.client(main)[:2]
         self.assertLessEqual(abs(x - 20) + abs(y - 10), 30)
-        self.desktop.x("xdotool", "windowactivate", "--sync", main)
-        self.desktop.key("alt+F4")
-        self.assertEqual(program.wait_exit(timeout=30), 0)
+        self.assertEqual(self.desktop.close_box(main, program, timeout=30), 0)
         after = self.desktop.read_ini()
         self.assertTrue(after.startswith(junk))
         self.assertIn(b"MyPath=", after[len(junk):])

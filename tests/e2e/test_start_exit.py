@@ -41,18 +41,20 @@ class StartAndExit(DesktopTest):
         return FOREIGN.replace(b"HOUR=7\r\n", b"HOUR=7\r\n" + written)
 
     def test_exits(self):
-        def close_box(program):
-            self.desktop.x("xdotool", "windowactivate", "--sync", self.main)
-            self.desktop.key("alt+F4")
-        for name, end in (("close box", close_box),
-                          ("SIGTERM", lambda p: p.proc.send_signal(signal.SIGTERM)),
-                          ("SIGHUP", lambda p: p.proc.send_signal(signal.SIGHUP))):
+        def signal_(sig):
+            def send(program):
+                program.proc.send_signal(sig)
+                return program.wait_exit()
+            return send
+        for name, end in (("close box", lambda p: self.desktop.close_box(self.main, p)),
+                          ("SIGTERM", signal_(signal.SIGTERM)),
+                          ("SIGHUP", signal_(signal.SIGHUP))):
             with self.subTest(name):
+                self.desktop.kill_programs()  # nothing left of a failed round
                 self.desktop.write_ini(FOREIGN)
                 program = self.start()
                 expected = self.expected_after_exit()
-                end(program)
-                self.assertEqual(program.wait_exit(), 0)
+                self.assertEqual(end(program), 0)
                 self.assertEqual(self.desktop.read_ini(), expected)
 
 

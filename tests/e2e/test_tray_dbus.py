@@ -3,7 +3,7 @@
 import time
 import unittest
 
-from harness import DesktopTest, find, poll
+from harness import DesktopTest, poll
 
 SETTLE = 0.6  # how long "nothing happens" is watched for; more than the double-click time
 
@@ -32,9 +32,7 @@ class StatusNotifierItem(DesktopTest):
             return self.desktop.gdbus("session", item, "/StatusNotifierItem", method, *args)
         self.assertIn("'Quorvane'", host("org.freedesktop.DBus.Properties.Get",
                                          "org.kde.StatusNotifierItem", "ToolTip"))
-        self.desktop.x("xdotool", "windowactivate", "--sync", self.main)
-        self.desktop.key("alt+f")
-        find("menu item", "ﾀｽｸﾄﾚｲに入れる")
+        self.desktop.open_menu(self.main, "alt+f", "ﾀｽｸﾄﾚｲに入れる")
         self.desktop.key("Down", "Return")
         poll(lambda: not self.desktop.windows("^Quorvane$"), what="the window hidden")
         # one activation is a single click: nothing; two in the double-click time show it

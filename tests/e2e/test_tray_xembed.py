@@ -3,7 +3,7 @@
 import time
 import unittest
 
-from harness import DesktopTest, find, poll
+from harness import DesktopTest, poll
 
 SETTLE = 0.6  # how long "nothing happens" is watched for; more than the double-click time
 
@@ -11,9 +11,7 @@ SETTLE = 0.6  # how long "nothing happens" is watched for; more than the double-
 class XEmbed(DesktopTest):
     def test_mouse_and_exit(self):
         program = self.start()
-        self.desktop.x("xdotool", "windowactivate", "--sync", self.main)
-        self.desktop.key("alt+f")
-        find("menu item", "ﾀｽｸﾄﾚｲに入れる")
+        self.desktop.open_menu(self.main, "alt+f", "ﾀｽｸﾄﾚｲに入れる")
         self.desktop.key("Down", "Return")
         poll(lambda: not self.desktop.windows("^Quorvane$"), what="the window hidden")
         icon = self.desktop.tray_icon()
