@@ -196,10 +196,12 @@ private:
                 QTest::keyClick(box, Qt::Key_Backspace);
             }
             QTest::keyClicks(box, arg);
-        } else if (verb == QLatin1String("close") || verb == QLatin1String("hide") ||
-                   verb == QLatin1String("show")) {
+        } else if (verb == QLatin1String("close")) {
             if (QWidget* w = widget(value))
-                verb == QLatin1String("close") ? void(w->close()) : w->setVisible(verb == "show");
+                w->close();
+        } else if (verb == QLatin1String("hide") || verb == QLatin1String("show")) {
+            if (QWidget* w = widget(value))
+                w->setVisible(verb == QLatin1String("show"));
         } else if (verb == QLatin1String("move")) {
             if (QWidget* w = widget(path))
                 w->move(arg.section(QLatin1Char(','), 0, 0).toInt(),
