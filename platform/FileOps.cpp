@@ -77,16 +77,21 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
+// A save's temporary copy is named after the file with this infix and six random letters.
+constexpr char kCopyInfix[] = ".quorvane-";
+constexpr int kCopyLetters = 6;
+constexpr QByteArrayView kLetterSet =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
 // Gives a complete unnamed file a fresh name: the six letters at the end of `name` become
 // random ones. False when no name could be made.
 bool linkUnnamed(int fd, QByteArray& name)
 {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd);
     for (int attempt = 0; attempt < 100; ++attempt) {
         QByteArray candidate = name;
-        for (qsizetype i = candidate.size() - 6; i < candidate.size(); ++i)
-            candidate[i] = letters[QRandomGenerator::system()->bounded(int(sizeof letters) - 1)];
+        for (qsizetype i = candidate.size() - kCopyLetters; i < candidate.size(); ++i)
+            candidate[i] = kLetterSet[QRandomGenerator::system()->bounded(int(kLetterSet.size()))];
         if (::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, candidate.constData(),
                      AT_SYMLINK_FOLLOW) == 0) {
             name = candidate;
@@ -141,18 +146,13 @@ bool mayReplace(const QByteArray& path, const struct stat& st)
            ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0;
 }
 
-// A save's temporary copy is named after the file with this infix and six random letters.
-constexpr char kCopyInfix[] = ".quorvane-";
-constexpr int kCopyLetters = 6;
-
 bool isLeftoverCopy(const QByteArray& entry, const QByteArray& fileName)
 {
     const QByteArray prefix = fileName + kCopyInfix;
     if (!entry.startsWith(prefix) || entry.size() != prefix.size() + kCopyLetters)
         return false;
     for (qsizetype i = prefix.size(); i < entry.size(); ++i) {
-        const char c = entry[i];
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+        if (!kLetterSet.contains(entry[i]))
             return false;
     }
     return true;

@@ -28,11 +28,11 @@ constexpr int kClientWidth = 3975;
 constexpr int kClientHeight = 3315;
 constexpr int kTypedDigits = 2; // what the user can type into a time box
 
-// A limit that lets a longer text stay whole but lets nothing be typed beyond the larger of
-// the text's length and two characters.
-void limitTyping(QLineEdit* box)
+// A limit that lets a text of `length` characters stay whole but lets nothing be typed beyond
+// the larger of that length and two characters.
+void limitTyping(QLineEdit* box, qsizetype length)
 {
-    box->setMaxLength(std::max(kTypedDigits, int(box->text().size())));
+    box->setMaxLength(std::max(kTypedDigits, int(length)));
 }
 
 // A text box for two digits, centred. The limit holds for typing: a longer text the program
@@ -43,14 +43,15 @@ QLineEdit* digitBox(QWidget* frame, const char* name, int left, const QString& a
     box->setMaxLength(kTypedDigits);
     box->setAlignment(Qt::AlignCenter);
     box->setAccessibleName(accessibleName);
-    QObject::connect(box, &QLineEdit::textEdited, box, [box] { limitTyping(box); });
+    QObject::connect(box, &QLineEdit::textEdited, box,
+                     [box] { limitTyping(box, box->text().size()); });
     return box;
 }
 
 // Puts the program's own text into a time box, whole.
 void showWhole(QLineEdit* box, const QString& text)
 {
-    box->setMaxLength(std::max(kTypedDigits, int(text.size())));
+    limitTyping(box, text.size());
     box->setText(text);
 }
 

@@ -93,6 +93,8 @@ private:
 
     void fail(const QString& what) { m_errors << m_step + QStringLiteral(": ") + what; }
 
+    static constexpr const char* kWindows[] = {"Main", "fmArm", "frmAbout", "frmFault"};
+
     QWidget* window(const QString& name) const
     {
         if (name == QLatin1String("Main"))
@@ -265,7 +267,7 @@ private:
             return compactLog(m_fake.log);
         if (name == QLatin1String("shown")) {
             QStringList names;
-            for (const char* w : {"Main", "fmArm", "frmAbout", "frmFault"}) {
+            for (const char* w : kWindows) {
                 if (QWidget* top = window(QLatin1String(w)); top != nullptr && top->isVisible())
                     names << QLatin1String(w);
             }
