@@ -3,6 +3,7 @@
 (or `cmake --build build --target screenshots`)."""
 
 import os
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
@@ -12,10 +13,15 @@ from harness import Desktop, centre, clock, extents, find, poll, text  # noqa: E
 RED = (255, 0, 0)
 
 
-def shoot(desktop, out, name, wid):
-    path = os.path.join(out, name + ".png")
-    desktop.screenshot(path, desktop.frame(wid))
+def screenshot(desktop, path, rect):
+    """The screen's rectangle (left, top, width, height) as a PNG file."""
+    subprocess.run(["import", "-window", "root", "-crop", "{2}x{3}+{0}+{1}".format(*rect), path],
+                   env=desktop.env, check=True, timeout=30)
     print(path)
+
+
+def shoot(desktop, out, name, wid):
+    screenshot(desktop, os.path.join(out, name + ".png"), desktop.frame(wid))
 
 
 def main(out):
@@ -38,9 +44,8 @@ def main(out):
         desktop.click(*desktop.tray_icon(), button=3)
         menu = desktop.popup_menu()
         x, y, w, h = desktop.client(menu)
-        desktop.screenshot(os.path.join(out, "tray-menu.png"),
-                           (x - 4, 0, desktop.client(menu)[2] + 28 + 4, y + h + 4))
-        print(os.path.join(out, "tray-menu.png"))
+        screenshot(desktop, os.path.join(out, "tray-menu.png"),
+                   (x - 4, 0, desktop.client(menu)[2] + 28 + 4, y + h + 4))
         desktop.key("Down", "Down", "Down", "Down", "Return")
         shoot(desktop, out, "about", desktop.window("^Quorvaneのﾊﾞｰｼﾞｮﾝ情報$"))
         desktop.key("Return")

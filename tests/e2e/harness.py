@@ -1,9 +1,9 @@
-"""A private desktop for the real quorvane binary: Xvfb, openbox, a tray host, a session bus
-with the accessibility bus, a system bus with a mocked login manager, private XDG folders.
+"""A private desktop for the real quorvane binary: an X server (or a headless Weston), openbox,
+a tray host, a session bus with the accessibility bus, a system bus with a mocked login manager,
+private XDG folders, and on request a PulseAudio server whose only output is a null sink.
 
-Everything is started in its own process group and ended by that group when the desktop stops,
-also when a scenario fails. Waits poll for a condition; none sleeps a fixed time to let
-something happen.
+Everything runs in its own process group, ended by that group when the desktop stops, also when
+a test fails. Waits poll for a condition; none sleeps a fixed time to let something happen.
 """
 
 import array
@@ -22,50 +22,38 @@ PYTHON = "/usr/bin/python3"  # the interpreter that has dbusmock
 BINARY = os.environ.get("QUORVANE_BIN", "")
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 SCREEN = (1280, 800)
+QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def poll(condition, timeout=20.0, interval=0.03, what="condition"):
     """Calls condition until it returns something true, and returns that."""
     deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
+    while not (value := condition()):
         if time.monotonic() > deadline:
             raise AssertionError(f"timed out after {timeout} s waiting for {what}")
         time.sleep(interval)
+    return value
 
 
 class Desktop:
-    """One private desktop. tray: "xembed" (trayer), "dbus" (a mocked StatusNotifierWatcher)
-    or None (no tray at all). display: "x11" (Xvfb), or "wayland" (a headless Weston and no X
-    server at all)."""
+    """tray: "xembed" (trayer), "dbus" (a mocked StatusNotifierWatcher) or None. display: "x11"
+    (Xvfb with openbox) or "wayland" (a headless Weston, no X server at all)."""
 
-    def __init__(self, tray="xembed", window_manager=True, display="x11", sound=False):
-        self.tray = tray
-        self.window_manager = window_manager
-        self.display = display
-        self.sound = sound
+    def __init__(self, tray="xembed", display="x11", sound=False):
+        self.tray, self.display, self.sound = tray, display, sound
         self.groups = []  # process groups we started, newest last
+        self.marks = {}  # mock log -> lines written before the test began
         self.root = tempfile.mkdtemp(prefix="quorvane-e2e-")
         self.home = os.path.join(self.root, "home")
         self.config = os.path.join(self.home, ".config")
-        self.data = os.path.join(self.home, ".local", "share")
         self.runtime = os.path.join(self.root, "run")
-        for d in (self.config, self.data, self.runtime):
-            os.makedirs(d, exist_ok=True)
-        os.chmod(self.runtime, 0o700)
+        for d in (self.config, os.path.join(self.home, ".local", "share"), self.runtime):
+            os.makedirs(d, mode=0o700)
         self.ini = os.path.join(self.config, "velmaris.ini")
-        self.env = {
-            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
-            "LANG": "C.UTF-8",
-            "HOME": self.home,
-            "XDG_CONFIG_HOME": self.config,
-            "XDG_DATA_HOME": self.data,
-            "XDG_RUNTIME_DIR": self.runtime,
-        }
-
-    # -- processes ------------------------------------------------------------------------------
+        self.env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8",
+                    "HOME": self.home, "XDG_CONFIG_HOME": self.config,
+                    "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+                    "XDG_RUNTIME_DIR": self.runtime}
 
     def spawn(self, args, env=None, **kwargs):
         proc = subprocess.Popen(args, env=env or self.env, start_new_session=True,
@@ -73,226 +61,185 @@ class Desktop:
         self.groups.append(proc)
         return proc
 
+    def log(self, name):
+        return open(os.path.join(self.root, name + ".log"), "a")
+
     def start(self):
         try:
-            self._start()
+            self._weston() if self.display == "wayland" else self._xvfb()
+            for bus in ("session", "system"):
+                path = os.path.join(self.runtime, bus + "-bus")
+                self.spawn(["dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf",
+                            "--address=unix:path=" + path, "--nofork", "--nopidfile"], **QUIET)
+                poll(lambda: os.path.exists(path), what=f"the {bus} bus")
+                self.env[f"DBUS_{bus.upper()}_BUS_ADDRESS"] = "unix:path=" + path
+            self._logind()
+            self._accessibility()
+            if self.sound:
+                self._sound_server()
+            if self.display == "x11":
+                self._window_manager()
+            if self.tray == "xembed":
+                self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype",
+                            "request", "--height", "24", "--SetDockType", "true"], **QUIET)
+                poll(self._tray_selection_owned, what="trayer")
+            elif self.tray == "dbus":
+                self._status_notifier_watcher()
         except BaseException:
             self.stop()
             raise
         return self
 
-    def _start(self):
-        if self.display == "wayland":
-            self._weston()
-        else:
-            self._xvfb()
-
-        self.session_bus = self._bus("session")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.session_bus
-        self.system_bus = self._bus("system")
-        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = self.system_bus
-        self._logind()
-        self._accessibility()
-        if self.sound:
-            self._sound_server()
-
-        if self.window_manager and self.display == "x11":
-            self._window_manager()
-        if self.tray == "xembed":
-            self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
-                        "--height", "24", "--SetDockType", "true"],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            poll(self._tray_selection_owned, what="trayer")
-        elif self.tray == "dbus":
-            self._status_notifier_watcher()
-
-    def _sound_server(self):
-        """A private PulseAudio server whose only output is a null sink, "quorvane"; what is
-        played there is recorded from its monitor."""
-        socket = os.path.join(self.runtime, "pulse-native")
-        self.spawn(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                    "--use-pid-file=no", "--disallow-exit",
-                    "-L", f"module-native-protocol-unix socket={socket} auth-anonymous=1",
-                    "-L", "module-null-sink sink_name=quorvane rate=44100 channels=1"],
-                   stdout=subprocess.DEVNULL,
-                   stderr=open(os.path.join(self.root, "pulseaudio.log"), "a"))
-        self.env["PULSE_SERVER"] = "unix:" + socket
-        poll(lambda: "quorvane" in self.x("pactl", "list", "short", "sinks"),
-             what="the sound server")
-
-    def record(self):
-        """Starts recording what the sink plays (44.1 kHz, mono, 16 bits); returns the
-        recorder, whose stop() gives the samples."""
-        return Recorder(self)
-
-    def _weston(self):
-        socket = "wayland-quorvane"
-        self.spawn(["weston", "--backend=headless-backend.so", "--socket=" + socket,
-                    "--idle-time=0"], env=self.env, stdout=subprocess.DEVNULL,
-                   stderr=open(os.path.join(self.root, "weston.log"), "a"))
-        poll(lambda: os.path.exists(os.path.join(self.runtime, socket)), what="weston")
-        self.env["WAYLAND_DISPLAY"] = socket
-
     def _xvfb(self):
-        # The display number comes back through a pipe.
-        read_end, write_end = os.pipe()
+        read_end, write_end = os.pipe()  # the display number comes back through it
         self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
                     f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-dpi", "96"],
                    pass_fds=(write_end,), stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as f:
-            display = f.readline().strip()
-        if not display:
+            self.env["DISPLAY"] = ":" + f.readline().strip()
+        if self.env["DISPLAY"] == ":":
             raise RuntimeError("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + display
+
+    def _weston(self):
+        self.spawn(["weston", "--backend=headless-backend.so", "--socket=wayland-quorvane",
+                    "--idle-time=0"], stdout=subprocess.DEVNULL, stderr=self.log("weston"))
+        poll(lambda: os.path.exists(os.path.join(self.runtime, "wayland-quorvane")),
+             what="weston")
+        self.env["WAYLAND_DISPLAY"] = "wayland-quorvane"
 
     def _window_manager(self):
-        log = os.path.join(self.root, "openbox.log")
-        for attempt in range(2):
+        running = lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+        for attempt in range(2):  # openbox now and then dies at its start; once more then
             wm = self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                            stderr=open(log, "a"))
+                            stderr=self.log("openbox"))
             try:
-                poll(lambda: wm.poll() is not None or "window id" in self.x(
-                    "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), what="openbox")
+                poll(lambda: wm.poll() is not None or running(), what="openbox")
             except AssertionError:
                 pass
-            if wm.poll() is None and "window id" in self.x("xprop", "-root",
-                                                           "_NET_SUPPORTING_WM_CHECK"):
+            if wm.poll() is None and running():
                 return
-            self.end(wm)  # it ended, or never came up: once more
-        with open(log) as f:
-            raise RuntimeError("openbox did not start on " + self.env["DISPLAY"] + ":\n" +
-                               f.read()[-2000:])
+            self.end(wm)
+        raise RuntimeError("openbox did not start on " + self.env["DISPLAY"])
 
     def _tray_selection_owned(self):
         """Whether a tray host owns the XEmbed tray selection of screen 0."""
         x11 = ctypes.CDLL("libX11.so.6")
-        for name, res, args in (("XOpenDisplay", ctypes.c_void_p, [ctypes.c_char_p]),
-                                ("XInternAtom", ctypes.c_ulong,
-                                 [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]),
-                                ("XGetSelectionOwner", ctypes.c_ulong,
-                                 [ctypes.c_void_p, ctypes.c_ulong]),
-                                ("XCloseDisplay", ctypes.c_int, [ctypes.c_void_p])):
-            getattr(x11, name).restype, getattr(x11, name).argtypes = res, args
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XInternAtom.restype = x11.XGetSelectionOwner.restype = ctypes.c_ulong
+        x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
-        if not display:
-            return False
-        owner = x11.XGetSelectionOwner(display, x11.XInternAtom(display, b"_NET_SYSTEM_TRAY_S0", 0))
-        x11.XCloseDisplay(display)
+        owner = x11.XGetSelectionOwner(display, x11.XInternAtom(display, b"_NET_SYSTEM_TRAY_S0",
+                                                                0)) if display else 0
+        if display:
+            x11.XCloseDisplay(display)
         return owner != 0 and '"panel"' in self.x("xwininfo", "-root", "-tree")
 
-    def _bus(self, name):
-        path = os.path.join(self.runtime, name + "-bus")
-        self.spawn(["dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf",
-                    "--address=unix:path=" + path, "--nofork", "--nopidfile"],
-                   stderr=subprocess.DEVNULL)
-        poll(lambda: os.path.exists(path), what=f"the {name} bus")
-        return "unix:path=" + path
+    def _sound_server(self):
+        socket = os.path.join(self.runtime, "pulse-native")
+        self.spawn(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                    "--use-pid-file=no", "--disallow-exit",
+                    "-L", f"module-native-protocol-unix socket={socket} auth-anonymous=1",
+                    "-L", "module-null-sink sink_name=quorvane rate=44100 channels=1"],
+                   stdout=subprocess.DEVNULL, stderr=self.log("pulseaudio"))
+        self.env["PULSE_SERVER"] = "unix:" + socket
+        poll(lambda: "quorvane" in self.x("pactl", "list", "short", "sinks"),
+             what="the sound server")
 
-    def mock(self, bus, args, log=None):
-        """Starts python3-dbusmock on the session or system bus; returns its log path."""
-        log = log or os.path.join(self.root, f"mock-{len(self.groups)}.log")
-        flag = "--system" if bus == "system" else "--session"
-        self.spawn([PYTHON, "-m", "dbusmock", flag, "-l", log] + args,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def mock(self, bus, args, name):
+        """Starts python3-dbusmock on the session or system bus; returns its log's path once
+        `name` is on the bus."""
+        log = os.path.join(self.root, name + ".log")
+        self.spawn([PYTHON, "-m", "dbusmock", "--" + bus, "-l", log] + args, **QUIET)
+        poll(lambda: name in self.gdbus(bus, "org.freedesktop.DBus", "/",
+                                        "org.freedesktop.DBus.ListNames"), what=name)
         return log
 
-    def end(self, proc):
-        """Ends one process group that this desktop started."""
-        try:
-            os.killpg(proc.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        proc.wait(timeout=5)
-        self.groups.remove(proc)
-
-    def wait_for_name(self, bus, name):
-        poll(lambda: name in self.gdbus(bus, "org.freedesktop.DBus", "/",
-                                        "org.freedesktop.DBus.ListNames"),
-             what=f"{name} on the {bus} bus")
-
     def gdbus(self, bus, dest, path, method, *args):
-        out = subprocess.run(["gdbus", "call", "--" + bus, "-d", dest, "-o", path, "-m", method,
-                              *args], env=self.env, capture_output=True, text=True, timeout=20)
-        return out.stdout
+        return self.x("gdbus", "call", "--" + bus, "-d", dest, "-o", path, "-m", method, *args)
 
-    def mock_call(self, bus, dest, path, method, *args):
-        return self.gdbus(bus, dest, path, "org.freedesktop.DBus.Mock." + method, *args)
+    def add_method(self, bus, name, path, interface, method, in_sig, out_sig, code):
+        self.gdbus(bus, name, path, "org.freedesktop.DBus.Mock.AddMethod", interface, method,
+                   in_sig, out_sig, code)
+
+    def session_lookup(self, code='ret = "/org/freedesktop/login1/session/c1"'):
+        """What logind runs when the program asks for its session."""
+        self.add_method("system", "org.freedesktop.login1", "/org/freedesktop/login1",
+                        "org.freedesktop.login1.Manager", "GetSessionByPID", "u", "o", code)
 
     def _logind(self):
-        self.logind_log = self.mock("system", ["--template", "logind"],
-                                    os.path.join(self.root, "logind.log"))
-        self.wait_for_name("system", "org.freedesktop.login1")
-        self.mock_call("system", "org.freedesktop.login1", "/org/freedesktop/login1",
-                       "AddMethod", "org.freedesktop.login1.Manager", "GetSessionByPID", "u",
-                       "o", 'ret = "/org/freedesktop/login1/session/c1"')
-        self.mock_call("system", "org.freedesktop.login1", "/org/freedesktop/login1",
-                       "AddSession", "c1", "seat0", "0", "root", "true")
+        self.logind_log = self.mock("system", ["--template", "logind"], "org.freedesktop.login1")
+        self.session_lookup()
+        self.gdbus("system", "org.freedesktop.login1", "/org/freedesktop/login1",
+                   "org.freedesktop.DBus.Mock.AddSession", "c1", "seat0", "0", "root", "true")
 
     def _accessibility(self):
         # The accessibility bus, switched on as a screen reader would; the tests read the
         # program's windows through it.
-        self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.wait_for_name("session", "org.a11y.Bus")
-        self.gdbus("session", "org.a11y.Bus", "/org/a11y/bus",
-                   "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", "IsEnabled",
+        self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], **QUIET)
+        bus = ("session", "org.a11y.Bus", "/org/a11y/bus")
+        poll(lambda: "org.a11y.Bus" in self.gdbus("session", "org.freedesktop.DBus", "/",
+                                                  "org.freedesktop.DBus.ListNames"),
+             what="the accessibility bus")
+        self.gdbus(*bus, "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", "IsEnabled",
                    "<true>")
-        address = poll(lambda: re.search(r"'([^']+)'", self.gdbus(
-            "session", "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress")),
-            what="the accessibility bus address").group(1)
-        os.environ["AT_SPI_BUS_ADDRESS"] = address
-        os.environ.pop("DISPLAY", None)
-        os.environ.update({k: self.env[k] for k in ("DISPLAY",) if k in self.env})
-        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.session_bus
+        address = poll(lambda: re.search(r"'([^']+)'", self.gdbus(*bus, "org.a11y.Bus.GetAddress")),
+                       what="the accessibility bus address").group(1)
+        os.environ.update(AT_SPI_BUS_ADDRESS=address,
+                          DBUS_SESSION_BUS_ADDRESS=self.env["DBUS_SESSION_BUS_ADDRESS"])
 
     def _status_notifier_watcher(self):
-        self.watcher_log = self.mock("session", [
-            "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-            "org.kde.StatusNotifierWatcher"], os.path.join(self.root, "watcher.log"))
-        self.wait_for_name("session", "org.kde.StatusNotifierWatcher")
+        where = ("session", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
+        self.watcher_log = self.mock("session", list(where[1:]) + [where[1]], where[1])
         for prop, value in (("IsStatusNotifierHostRegistered", "<true>"),
                             ("ProtocolVersion", "<0>"),
                             ("RegisteredStatusNotifierItems", "<@as []>")):
-            self.mock_call("session", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-                           "AddProperty", "org.kde.StatusNotifierWatcher", prop, value)
+            self.gdbus(*where, "org.freedesktop.DBus.Mock.AddProperty", where[1], prop, value)
         for method in ("RegisterStatusNotifierItem", "RegisterStatusNotifierHost"):
-            self.mock_call("session", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-                           "AddMethod", "org.kde.StatusNotifierWatcher", method, "s", "", "")
+            self.add_method(*where, where[1], method, "s", "", "")
+
+    def end(self, proc, sig=signal.SIGKILL):
+        """Ends one process group that this desktop started."""
+        try:
+            os.killpg(proc.pid, sig)
+        except ProcessLookupError:
+            pass
+        try:
+            proc.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            return
+        if proc in self.groups:
+            self.groups.remove(proc)
 
     def stop(self):
         for sig in (signal.SIGTERM, signal.SIGKILL):  # what a polite ending leaves, by force
-            for proc in reversed(self.groups):
-                if proc.poll() is None:
-                    try:
-                        os.killpg(proc.pid, sig)
-                        proc.wait(timeout=5)
-                    except (ProcessLookupError, subprocess.TimeoutExpired):
-                        pass
-        self.groups.clear()
+            for proc in reversed(self.groups[:]):
+                self.end(proc, sig)
         shutil.rmtree(self.root, ignore_errors=True)
 
     # -- the program ----------------------------------------------------------------------------
 
     def start_program(self, at=None, env_changes=None):
-        """Starts quorvane; at: the wall-clock time it starts at ("2026-12-07 07:29:58"),
-        moving on from there; monotonic clocks (timers, uptime) are not moved. env_changes:
-        variables to set, or to unset where the value is None."""
-        env = dict(self.env)
-        for name, value in (env_changes or {}).items():
-            if value is None:
-                env.pop(name, None)
-            else:
-                env[name] = value
+        """Starts quorvane; at: the wall-clock time it starts at ("2026-12-07 07:29:58"), moving
+        on from there (timers and uptime are not moved). env_changes: variables to set, or to
+        unset where the value is None."""
+        env = dict(self.env, **(env_changes or {}))
+        env = {k: v for k, v in env.items() if v is not None}
         if at:
             env.update(LD_PRELOAD=FAKETIME_LIB, FAKETIME="@" + at, DONT_FAKE_MONOTONIC="1")
-        return Program(self, self.spawn([BINARY], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=open(os.path.join(self.root, "program.log"), "a")))
+        return Program(self.spawn([BINARY], env=env, stdout=subprocess.DEVNULL,
+                                  stderr=self.log("program")))
+
+    def kill_programs(self):
+        for proc in [p for p in self.groups if p.args == [BINARY]]:
+            self.end(proc)
 
     def close_box(self, wid, program, timeout=10):
-        """Closes the window as its close box would (alt+F4 through the window manager), and
-        returns the program's exit status. A key pressed the instant a window appears can be
-        lost, so it is pressed again while the window is still there."""
+        """Closes the window as its close box would (alt+F4 through the window manager) and
+        returns the exit status. A key pressed the instant a window appears can be lost, so it
+        is pressed again while the window is still there."""
         for attempt in range(3):
             if wid not in self.windows("^Quorvane$"):
                 break
@@ -305,8 +252,8 @@ class Desktop:
         return program.wait_exit(timeout)
 
     def open_menu(self, wid, key, item):
-        """Opens a menu of the window's menu bar with its access key (pressed again if it was
-        lost) and returns when `item` shows."""
+        """Opens a menu of the menu bar with its access key (again if the key was lost) and
+        returns when `item` shows."""
         for attempt in range(3):
             self.x("xdotool", "windowactivate", "--sync", wid)
             self.key(key)
@@ -316,31 +263,19 @@ class Desktop:
                 if attempt == 2:
                     raise
 
-    def kill_programs(self):
-        for proc in self.groups:
-            if proc.args == [BINARY] and proc.poll() is None:
-                os.killpg(proc.pid, signal.SIGKILL)
-                proc.wait(timeout=5)
-
-    # -- the settings file ----------------------------------------------------------------------
-
     def write_ini(self, content):
         with open(self.ini, "wb") as f:
             f.write(content.encode() if isinstance(content, str) else content)
 
     def read_ini(self):
-        try:
-            with open(self.ini, "rb") as f:
-                return f.read()
-        except FileNotFoundError:
-            return None
+        with open(self.ini, "rb") as f:
+            return f.read()
 
     # -- X --------------------------------------------------------------------------------------
 
     def x(self, *args):
-        out = subprocess.run(list(args), env=self.env, capture_output=True, text=True,
-                             timeout=20)
-        return out.stdout
+        return subprocess.run(args, env=self.env, capture_output=True, text=True,
+                              timeout=20).stdout
 
     def windows(self, name):
         """Visible top-level windows whose title matches the regular expression."""
@@ -349,21 +284,18 @@ class Desktop:
     def window(self, name, timeout=20):
         return poll(lambda: self.windows(name), timeout, what=f"window {name!r}")[0]
 
+    def client(self, wid):
+        """The window's left, top, width and height in pixels, without its frame."""
+        return tuple(int(v) for v in re.findall(
+            r"(?:Absolute upper-left [XY]|Width|Height):\s+(-?\d+)", self.x("xwininfo", "-id", wid)))
+
     def frame(self, wid):
         """The window's outer frame: left, top, width, height in pixels."""
-        info = self.x("xwininfo", "-id", wid)
-        g = {k: int(v) for k, v in re.findall(
-            r"(Absolute upper-left X|Absolute upper-left Y|Width|Height):\s+(-?\d+)", info)}
-        extents = re.search(r"= (\d+), (\d+), (\d+), (\d+)",
-                            self.x("xprop", "-id", wid, "_NET_FRAME_EXTENTS"))
-        left, right, top, bottom = map(int, extents.groups()) if extents else (0, 0, 0, 0)
-        return (g["Absolute upper-left X"] - left, g["Absolute upper-left Y"] - top,
-                g["Width"] + left + right, g["Height"] + top + bottom)
-
-    def client(self, wid):
-        info = self.x("xwininfo", "-id", wid)
-        return tuple(int(v) for _, v in re.findall(
-            r"(Absolute upper-left X|Absolute upper-left Y|Width|Height):\s+(-?\d+)", info))
+        x, y, w, h = self.client(wid)
+        m = re.search(r"= (\d+), (\d+), (\d+), (\d+)",
+                      self.x("xprop", "-id", wid, "_NET_FRAME_EXTENTS"))
+        left, right, top, bottom = map(int, m.groups()) if m else (0, 0, 0, 0)
+        return x - left, y - top, w + left + right, h + top + bottom
 
     def key(self, *keys):
         self.x("xdotool", "key", "--delay", "30", *keys)
@@ -374,23 +306,13 @@ class Desktop:
 
     def pixel(self, x, y):
         out = self.x("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-")
-        m = re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1])
-        return tuple(int(v) for v in m.groups())
-
-    def screenshot(self, path, rect=None):
-        args = ["import", "-window", "root"]
-        if rect:
-            args += ["-crop", "{2}x{3}+{0}+{1}".format(*rect)]
-        subprocess.run(args + [path], env=self.env, check=True, timeout=30)
+        return tuple(map(int, re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1]).groups()))
 
     def tray_icon(self):
-        """The program's XEmbed icon inside trayer's panel."""
-        def find():
-            tree = self.x("xwininfo", "-root", "-tree")
-            m = re.search(r'"panel": \("panel" "trayer"\).*?\n\s+(0x[0-9a-f]+) "quorvane"', tree,
-                          re.S)
-            return m.group(1) if m else None
-        wid = poll(find, what="the tray icon")
+        """The centre of the program's XEmbed icon inside trayer's panel."""
+        wid = poll(lambda: re.search(r'"panel": \("panel" "trayer"\).*?\n\s+(0x[0-9a-f]+) '
+                                     r'"quorvane"', self.x("xwininfo", "-root", "-tree"), re.S),
+                   what="the tray icon").group(1)
         x, y, w, h = self.client(wid)
         return x + w // 2, y + h // 2
 
@@ -399,8 +321,7 @@ class Desktop:
         for wid in re.findall(r'^\s+(0x[0-9a-f]+) "quorvane":',
                               self.x("xwininfo", "-root", "-children"), re.M):
             info = self.x("xwininfo", "-id", wid)
-            width = re.search(r"Width: (\d+)", info)
-            if "IsViewable" in info and width and int(width.group(1)) > 30:
+            if "IsViewable" in info and int(re.search(r"Width: (\d+)", info).group(1)) > 30:
                 return wid
         return None
 
@@ -408,77 +329,64 @@ class Desktop:
         return poll(self.popup_menu_if_open, what="the pop-up menu")
 
     def tray_menu(self, item):
-        """Opens the tray icon's menu with the right button and chooses the item'th entry
-        (1: 基本画面の表示, 2: 設定画面の表示, 3: ｢最近使ったﾌｧｲﾙ｣削除, 4: ﾊﾞｰｼﾞｮﾝ情報,
-        5: ｱﾌﾟﾘｹｰｼｮﾝの終了)."""
+        """Opens the tray icon's menu with the right button and chooses its item'th entry."""
         self.click(*self.tray_icon(), button=3)
         menu = self.popup_menu()
         self.key(*["Down"] * item, "Return")
         poll(lambda: "IsViewable" not in self.x("xwininfo", "-id", menu), what="the menu closed")
 
-    # -- the mocked login manager ---------------------------------------------------------------
+    # -- what the mocks were asked ---------------------------------------------------------------
 
-    def mock_calls(self, log, since=0):
-        """The calls a mock has logged ("Method args"), from line `since` on."""
+    @staticmethod
+    def _lines(log):
         try:
             with open(log) as f:
-                lines = f.read().splitlines()[since:]
+                return f.read().splitlines()
         except FileNotFoundError:
             return []
-        calls = [line.split(" ", 1)[1].strip() for line in lines if " " in line]
-        # property reads by other desktop services (the accessibility registry looks for a
-        # GNOME session) are not requests
+
+    def mock_calls(self, log):
+        """The calls a mock has logged ("Method args") since mark_logs(); property reads by
+        other desktop services are not requests."""
+        calls = [line.split(" ", 1)[1].strip() for line in self._lines(log)[self.marks.get(log, 0):]
+                 if " " in line]
         return [c for c in calls if c.split(" ")[0] not in ("Get", "GetAll", "Set", "emit")]
 
     def mark_logs(self):
-        """From now on, logind_calls() reports only what happens next."""
-        try:
-            with open(self.logind_log) as f:
-                self.logind_offset = len(f.read().splitlines())
-        except FileNotFoundError:
-            self.logind_offset = 0
+        self.marks = {self.logind_log: len(self._lines(self.logind_log))}
 
     def logind_calls(self):
-        return self.mock_calls(self.logind_log, getattr(self, "logind_offset", 0))
+        return [c.split(" ")[0] for c in self.mock_calls(self.logind_log)]
 
+    # -- sound ----------------------------------------------------------------------------------
 
-class Recorder:
-    def __init__(self, desktop):
-        self.desktop = desktop
-        self.path = tempfile.mktemp(dir=desktop.root, suffix=".raw")
-        self.proc = desktop.spawn(["parec", "-d", "quorvane.monitor", "--format=s16le",
-                                   "--rate=44100", "--channels=1", "--latency-msec=20",
-                                   self.path], stderr=subprocess.DEVNULL)
-        poll(lambda: desktop.x("pactl", "list", "short", "source-outputs").strip(),
+    def record(self):
+        """Starts recording what the sink plays (44.1 kHz, mono, 16 bits) to a file; returns the
+        recorder and the file."""
+        path = os.path.join(self.root, "sound.raw")
+        proc = self.spawn(["parec", "-d", "quorvane.monitor", "--format=s16le", "--rate=44100",
+                           "--channels=1", "--latency-msec=20", path], stderr=subprocess.DEVNULL)
+        poll(lambda: self.x("pactl", "list", "short", "source-outputs").strip(),
              what="the recorder")
+        return proc, path
 
-    def recorded(self):
-        """How many samples have reached the file so far."""
-        try:
-            return os.path.getsize(self.path) // 2
-        except FileNotFoundError:
-            return 0
 
-    def stop(self):
-        """The samples recorded, as a list of integers."""
-        self.proc.send_signal(signal.SIGINT)
-        self.proc.wait(timeout=5)
-        self.desktop.groups.remove(self.proc)
-        samples = array.array("h")
-        with open(self.path, "rb") as f:
-            data = f.read()
-        samples.frombytes(data[:len(data) // 2 * 2])
-        return samples
+def samples(path):
+    """The 16-bit samples recorded to the file."""
+    data = array.array("h")
+    with open(path, "rb") as f:
+        raw = f.read()
+    data.frombytes(raw[:len(raw) // 2 * 2])
+    return data
 
 
 class Program:
-    def __init__(self, desktop, proc):
-        self.desktop = desktop
+    def __init__(self, proc):
         self.proc = proc
 
     def wait_exit(self, timeout=10):
-        return poll(lambda: self.proc.poll() is not None, timeout, what="the program's end") \
-            and self.proc.returncode
+        poll(lambda: self.proc.poll() is not None, timeout, what="the program's end")
+        return self.proc.returncode
 
     def running(self):
         return self.proc.poll() is None
@@ -493,42 +401,26 @@ def _atspi():
     return Atspi
 
 
-def applications():
-    """Every running instance of the program on the accessibility bus."""
-    Atspi = _atspi()
-    desktop = Atspi.get_desktop(0)
-    apps = []
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == "quorvane":
-            apps.append(app)
-    return apps
-
-
 def _walk(acc):
     yield acc
     for i in range(acc.get_child_count()):
-        child = acc.get_child_at_index(i)
-        if child is not None:
+        if (child := acc.get_child_at_index(i)) is not None:
             yield from _walk(child)
 
 
-def find(role, name=".*", timeout=20, showing=True, description=None):
-    """The first control with this role name and accessible name (a regular expression), and
-    description where one is given."""
-
+def find(role, name=".*", timeout=20, description=None):
+    """The first showing control with this role name and accessible name (a regular expression),
+    and description where one is given."""
     def look():
-        for app in applications():
+        desktop = _atspi().get_desktop(0)
+        for app in map(desktop.get_child_at_index, range(desktop.get_child_count())):
+            if app is None or app.get_name() != "quorvane":
+                continue
             app.clear_cache()
             for acc in _walk(app):
                 try:
-                    if acc.get_role_name() != role:
-                        continue
-                    if not re.fullmatch(name, acc.get_name() or ""):
-                        continue
-                    if description is not None and acc.get_description() != description:
-                        continue
-                    if not showing or is_showing(acc):
+                    if acc.get_role_name() == role and re.fullmatch(name, acc.get_name() or "") \
+                            and description in (None, acc.get_description()) and is_showing(acc):
                         return acc
                 except Exception:  # a control that went away while we looked
                     continue
@@ -537,9 +429,8 @@ def find(role, name=".*", timeout=20, showing=True, description=None):
 
 
 def is_showing(acc):
-    Atspi = _atspi()
     acc.clear_cache()
-    return acc.get_state_set().contains(Atspi.StateType.SHOWING)
+    return acc.get_state_set().contains(_atspi().StateType.SHOWING)
 
 
 def text(acc):
@@ -547,17 +438,12 @@ def text(acc):
     return acc.get_name()
 
 
-def clock(showing=True):
-    return find("label", description="時刻", showing=showing)
-
-
-def uptime():
-    return find("label", description="起動してからの時間")
+def clock():
+    return find("label", description="時刻")
 
 
 def extents(acc):
-    Atspi = _atspi()
-    r = acc.get_component_iface().get_extents(Atspi.CoordType.SCREEN)
+    r = acc.get_component_iface().get_extents(_atspi().CoordType.SCREEN)
     return r.x, r.y, r.width, r.height
 
 
@@ -567,11 +453,9 @@ def centre(acc):
 
 
 class DesktopTest(unittest.TestCase):
-    """One desktop for the whole group; every test starts from no program and no INI file."""
+    """One desktop for the whole group; every test starts with no program and no settings file."""
 
-    tray = "xembed"
-    display = "x11"
-    sound = False
+    tray, display, sound = "xembed", "x11", False
 
     @classmethod
     def setUpClass(cls):
@@ -581,26 +465,22 @@ class DesktopTest(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
-        # what the program said on its error output, for a failing run's report
-        try:
-            with open(os.path.join(cls.desktop.root, "program.log")) as f:
-                log = f.read()
-            if log.strip():
+        with open(os.path.join(cls.desktop.root, "program.log"), "a+") as f:
+            f.seek(0)  # what the program said on its error output, for a failing run's report
+            if (log := f.read()).strip():
                 print("\n--- program output ---\n" + log, file=sys.stderr)
-        except FileNotFoundError:
-            pass
         cls.desktop.stop()
 
     def setUp(self):
         self.addCleanup(self.desktop.kill_programs)
         self.desktop.mark_logs()
-        for f in (self.desktop.ini,):
-            if os.path.exists(f):
-                os.remove(f)
+        if os.path.exists(self.desktop.ini):
+            os.remove(self.desktop.ini)
 
     def start(self, at=None):
+        """Starts the program and returns it once its window is there and the clock ticked."""
         program = self.desktop.start_program(at)
         self.main = self.desktop.window("^Quorvane$")
-        label = uptime()
+        label = find("label", description="起動してからの時間")
         poll(lambda: text(label), what="the first clock tick")  # written by the first tick
         return program

@@ -3,7 +3,6 @@ dialog whose close button logs off through the mocked logind."""
 
 import signal
 import subprocess
-import unittest
 
 from harness import DesktopTest, centre, clock, extents, find, is_showing, poll, text
 
@@ -11,20 +10,17 @@ RED, BLUE = (255, 0, 0), (0, 0, 255)
 
 
 class Alarm(DesktopTest):
-    def client_height(self):
-        return self.desktop.client(self.main)[3] - extents(find("menu bar"))[3]
-
     def test_beep_alert(self):
         self.desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=0\n")
         self.start(at="2026-12-07 07:29:58")
-        self.assertEqual(self.client_height(), (1725 - 660) // 15)
+        client_height = lambda: self.desktop.client(self.main)[3] - extents(find("menu bar"))[3]
+        self.assertEqual(client_height(), (1725 - 660) // 15)
         label = clock()
         poll(lambda: text(label).startswith("07:30:00"), what="the alarm minute")
-        poll(lambda: self.client_height() == (2580 - 660) // 15, timeout=1,
+        poll(lambda: client_height() == (2580 - 660) // 15, timeout=1,
              what="the window grown for the alarm-stop button")
         button = find("push button", "アラームストップ")
-        # The clock is seen red and blue: each tick paints it red again, so the blue must fall
-        # between two ticks.
+        # Seen red and blue: each tick paints it red again, so the blue falls between two ticks.
         x, y, _, _ = extents(label)
         seen = set()
         poll(lambda: seen.add(self.desktop.pixel(x + 4, y + 4)) or {RED, BLUE} <= seen,
@@ -50,21 +46,12 @@ class Alarm(DesktopTest):
                                                              "_NET_WM_STATE"))
         # logind takes a second to find the caller's session; the session's SIGTERM comes while
         # the log-off is still on its way, and must not make the program write anything.
-        def lookup(code):
-            self.desktop.mock_call("system", "org.freedesktop.login1", "/org/freedesktop/login1",
-                                   "AddMethod", "org.freedesktop.login1.Manager",
-                                   "GetSessionByPID", "u", "o", code)
-        ret = 'ret = "/org/freedesktop/login1/session/c1"'
-        lookup("__import__('time').sleep(1); " + ret)
-        self.addCleanup(lookup, ret)
+        self.desktop.session_lookup("__import__('time').sleep(1); "
+                                    "ret = '/org/freedesktop/login1/session/c1'")
+        self.addCleanup(self.desktop.session_lookup)
         self.desktop.click(*centre(find("push button", "閉じる\\(C\\)")))
-        poll(lambda: self.desktop.logind_calls(), timeout=5, what="the log-off request")
+        poll(self.desktop.logind_calls, timeout=5, what="the log-off request")
         program.proc.send_signal(signal.SIGTERM)
         self.assertEqual(program.wait_exit(), 0)
-        calls = [c.split(" ")[0] for c in self.desktop.logind_calls()]
-        self.assertEqual(calls, ["GetSessionByPID", "Terminate"])
+        self.assertEqual(self.desktop.logind_calls(), ["GetSessionByPID", "Terminate"])
         self.assertEqual(self.desktop.read_ini(), before)
-
-
-if __name__ == "__main__":
-    unittest.main()

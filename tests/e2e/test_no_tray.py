@@ -1,7 +1,5 @@
 """A desktop with no tray at all: the warning, and an end before the window is shown."""
 
-import unittest
-
 from harness import DesktopTest, find, poll
 
 
@@ -11,17 +9,12 @@ class NoTray(DesktopTest):
     def test_warning_and_end(self):
         self.desktop.write_ini(b"[Quorvane]\nTop=10\n")
         program = self.desktop.start_program()
-        seen = []
-        # watch for the main window while the warning comes up
+        seen = []  # main windows seen while the warning comes up
         box = poll(lambda: seen.extend(self.desktop.windows("^Quorvane$")) or
                    self.desktop.windows("^警告$"), what="the warning")[0]
-        self.assertTrue(find("label", "時限爆弾の起動に失敗しました"))
+        find("label", "時限爆弾の起動に失敗しました")
         self.desktop.x("xdotool", "windowactivate", "--sync", box)
         self.desktop.key("Return")
         self.assertEqual(program.wait_exit(), 0)
         self.assertEqual(seen, [], "the main window was shown")
         self.assertEqual(self.desktop.read_ini(), b"[Quorvane]\nTop=10\n")
-
-
-if __name__ == "__main__":
-    unittest.main()

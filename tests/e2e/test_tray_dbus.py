@@ -1,7 +1,6 @@
 """The tray icon as a StatusNotifierItem host (a mocked watcher) calls it."""
 
 import time
-import unittest
 
 from harness import DesktopTest, poll
 
@@ -11,25 +10,19 @@ SETTLE = 0.6  # how long "nothing happens" is watched for; more than the double-
 class StatusNotifierItem(DesktopTest):
     tray = "dbus"
 
-    def item(self, program):
-        """The bus name the program registered its icon under."""
-        def registered():
-            for call in self.desktop.mock_calls(self.desktop.watcher_log):
-                name = call.split(" ", 1)[-1].strip('"')
-                owner = self.desktop.gdbus("session", "org.freedesktop.DBus", "/",
-                                           "org.freedesktop.DBus.GetConnectionUnixProcessID",
-                                           name)
-                if call.startswith("RegisterStatusNotifierItem ") and \
-                        f"uint32 {program.proc.pid}," in owner:
-                    return name
-            return None
-        return poll(registered, what="the icon's registration")
-
     def test_activations_and_menu(self):
         program = self.start()
-        item = self.item(program)
-        def host(method, *args):
-            return self.desktop.gdbus("session", item, "/StatusNotifierItem", method, *args)
+        def registered():  # the bus name the program registered its icon under
+            for call in self.desktop.mock_calls(self.desktop.watcher_log):
+                name = call.split(" ", 1)[-1].strip('"')
+                if call.startswith("RegisterStatusNotifierItem ") and f"uint32 {program.proc.pid}," \
+                        in self.desktop.gdbus("session", "org.freedesktop.DBus", "/",
+                                              "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                                              name):
+                    return name
+        item = poll(registered, what="the icon's registration")
+        host = lambda method, *args: self.desktop.gdbus("session", item, "/StatusNotifierItem",
+                                                        method, *args)
         self.assertIn("'Quorvane'", host("org.freedesktop.DBus.Properties.Get",
                                          "org.kde.StatusNotifierItem", "ToolTip"))
         self.desktop.open_menu(self.main, "alt+f", "ﾀｽｸﾄﾚｲに入れる")
@@ -47,7 +40,3 @@ class StatusNotifierItem(DesktopTest):
         host("org.kde.StatusNotifierItem.ContextMenu", "1200", "10")
         x, y, _, _ = self.desktop.client(self.desktop.popup_menu())
         self.assertLess(abs(x - 1200) + abs(y - 10), 300)
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -1,7 +1,6 @@
 """The tray icon as an XEmbed tray host (trayer) reports it."""
 
 import time
-import unittest
 
 from harness import DesktopTest, poll
 
@@ -32,16 +31,10 @@ class XEmbed(DesktopTest):
             self.desktop.key("Escape")
             poll(lambda: "IsViewable" not in self.desktop.x("xwininfo", "-id", menu),
                  what="the menu closed")
-        # a double-click shows the window
         time.sleep(SETTLE)
-        self.desktop.click(*icon, repeat=2)
+        self.desktop.click(*icon, repeat=2)  # a double-click shows the window
         self.desktop.window("^Quorvane$")
-        # the menu's last item ends the program, and the icon goes with it
-        self.desktop.tray_menu(5)
+        self.desktop.tray_menu(5)  # the menu's last item ends the program, and the icon goes
         self.assertEqual(program.wait_exit(), 0)
         poll(lambda: '"quorvane"' not in self.desktop.x("xwininfo", "-root", "-tree"),
              what="the icon gone")
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -1,14 +1,12 @@
 """A Wayland desktop with no X server at all: the program runs natively on Wayland."""
 
 import signal
-import unittest
 
 from harness import DesktopTest, clock, poll, text
 
 
 class NativeWayland(DesktopTest):
-    display = "wayland"
-    tray = "dbus"
+    display, tray = "wayland", "dbus"
 
     def test_starts_ticks_and_exits_in_order(self):
         program = self.desktop.start_program(at="2026-12-07 07:12:34")
@@ -20,7 +18,3 @@ class NativeWayland(DesktopTest):
         program.proc.send_signal(signal.SIGTERM)
         self.assertEqual(program.wait_exit(), 0)
         self.assertIn(b"MyPath=", self.desktop.read_ini())
-
-
-if __name__ == "__main__":
-    unittest.main()
