@@ -239,6 +239,10 @@ class Bench:
         for mode in ("quiet", "changing"):
             per_tick = (collected(mode, 2 * n) - collected(mode, n)) / n
             row(f"instructions per {mode} tick", "k", [per_tick / 1000])
+        for mode in ("quiet", "changing"):
+            out = subprocess.run([tick, mode, str(n)], capture_output=True, text=True, env=env)
+            made = int(re.search(r"allocations (\d+)", out.stdout).group(1))
+            row(f"heap allocations per {mode} tick", "", [made / n])
 
     def run(self):
         print(f"{'':<34} {'min':>9} {'median':>9} {'max':>9}", flush=True)
