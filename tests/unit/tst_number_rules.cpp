@@ -1,3 +1,6 @@
+// The number rules as tables: each case is what a reader of the settings file or of the settings
+// dialog must get from a text, written down by hand.
+#include "main_window/ClockRules.h"
 #include "platform/NumberRules.h"
 #include "settings/Settings.h"
 
@@ -5,136 +8,104 @@
 #include <cmath>
 #include <limits>
 
+namespace
+{
+constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+const QByteArray k400Nines(400, '9');
+} // namespace
+
 class TestNumberRules : public QObject
 {
     Q_OBJECT
 private slots:
-    void roundHalfEven_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("1234.5 to even") << 1234.5 << 1234;
-        QTest::newRow("1235.5 to even") << 1235.5 << 1236;
-        QTest::newRow("1.5") << 1.5 << 2;
-        QTest::newRow("2.5") << 2.5 << 2;
-        QTest::newRow("-0.5") << -0.5 << 0;
-        QTest::newRow("-1.5") << -1.5 << -2;
-        QTest::newRow("-2.5") << -2.5 << -2;
-        QTest::newRow("2.4999") << 2.4999 << 2;
-        QTest::newRow("-2.6") << -2.6 << -3;
-        QTest::newRow("huge saturates") << 1e12 << std::numeric_limits<int>::max();
-        QTest::newRow("tiny saturates") << -1e12 << std::numeric_limits<int>::min();
-    }
     void roundHalfEven()
     {
-        QFETCH(double, value);
-        QFETCH(int, expected);
-        QCOMPARE(numbers::roundHalfEven(value), expected);
+        const struct {
+            double value;
+            int expected;
+        } rows[] = {{1234.5, 1234}, {1235.5, 1236}, {-0.5, 0},    {-1.5, -2},   {-2.5, -2},
+                    {2.4999, 2},    {-2.6, -3},     {1e12, kMax}, {-1e12, kMin}};
+        for (const auto& r : rows)
+            QCOMPARE(numbers::roundHalfEven(r.value), r.expected);
     }
 
-    void profileInt_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("digits") << QByteArray("23") << 23;
-        QTest::newRow("leading zero") << QByteArray("07") << 7;
-        QTest::newRow("digits then garbage") << QByteArray("12abc") << 12;
-        QTest::newRow("garbage") << QByteArray("abc") << 0;
-        QTest::newRow("empty") << QByteArray("") << 0;
-        QTest::newRow("negative") << QByteArray("-5") << -5;
-        QTest::newRow("plus") << QByteArray("+5") << 5;
-        QTest::newRow("blanks first") << QByteArray("  9") << 9;
-        QTest::newRow("decimal stops") << QByteArray("7.9") << 7;
-        QTest::newRow("huge saturates")
-            << QByteArray("99999999999999999999") << std::numeric_limits<int>::max();
-        QTest::newRow("huge negative saturates")
-            << QByteArray("-99999999999999999999") << std::numeric_limits<int>::min();
-    }
+    // A whole number as the settings file's reader takes it: the digits after blanks and a sign.
     void profileInt()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(int, expected);
-        QCOMPARE(numbers::profileInt(text), expected);
+        const struct {
+            const char* text;
+            int expected;
+        } rows[] = {{"07", 7},
+                    {"12abc", 12},
+                    {"abc", 0},
+                    {"", 0},
+                    {"-5", -5},
+                    {"+5", 5},
+                    {"  9", 9},
+                    {"7.9", 7},
+                    {"99999999999999999999", kMax},
+                    {"-99999999999999999999", kMin}};
+        for (const auto& r : rows)
+            QCOMPARE(numbers::profileInt(r.text), r.expected);
     }
 
-    void leadingNumber_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("integer") << QByteArray("1230") << 1230.0;
-        QTest::newRow("negative") << QByteArray("-300") << -300.0;
-        QTest::newRow("fraction") << QByteArray("1234.5") << 1234.5;
-        QTest::newRow("blanks") << QByteArray("   42") << 42.0;
-        QTest::newRow("exponent") << QByteArray("1.5e3") << 1500.0;
-        QTest::newRow("exponent without digits") << QByteArray("15e") << 15.0;
-        QTest::newRow("stops at letter") << QByteArray("77px") << 77.0;
-        QTest::newRow("not a number") << QByteArray("abc") << 0.0;
-        QTest::newRow("sign only") << QByteArray("-") << 0.0;
-        QTest::newRow("point only") << QByteArray(".") << 0.0;
-        QTest::newRow("leading point") << QByteArray(".5") << 0.5;
-        QTest::newRow("plus") << QByteArray("+12") << 12.0;
-        // out of range: too large is infinite, too small is zero (never the far edge)
-        QTest::newRow("overflow") << QByteArray("1e400") << HUGE_VAL;
-        QTest::newRow("negative overflow") << QByteArray("-2e999") << -HUGE_VAL;
-        QTest::newRow("overflow by digits") << QByteArray(QByteArray(400, '9')) << HUGE_VAL;
-        QTest::newRow("underflow") << QByteArray("5.5e-3332") << 0.0;
-        QTest::newRow("negative underflow") << QByteArray("-1e-400") << 0.0;
-        QTest::newRow("underflow by digits")
-            << QByteArray("0." + QByteArray(400, '0') + "1e+20") << 0.0;
-        QTest::newRow("smallest denormal") << QByteArray("4.9e-324") << 4.9e-324;
-    }
+    // A position as the reader takes it: the longest number at the start; too large is
+    // infinite, too small is zero (never the far edge).
     void leadingNumber()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(double, expected);
-        QCOMPARE(numbers::leadingNumber(text), expected);
+        const struct {
+            QByteArray text;
+            double expected;
+        } rows[] = {{"-300", -300},
+                    {"1234.5", 1234.5},
+                    {"   42", 42},
+                    {"1.5e3", 1500},
+                    {"15e", 15},
+                    {"77px", 77},
+                    {"abc", 0},
+                    {"-", 0},
+                    {".", 0},
+                    {".5", 0.5},
+                    {"+12", 12},
+                    {"1e400", HUGE_VAL},
+                    {"-2e999", -HUGE_VAL},
+                    {k400Nines, HUGE_VAL},
+                    {"5.5e-3332", 0},
+                    {"0." + QByteArray(400, '0') + "1e+20", 0},
+                    {"4.9e-324", 4.9e-324}};
+        for (const auto& r : rows)
+            QCOMPARE(numbers::leadingNumber(r.text), r.expected);
     }
 
-    void positionText_data()
-    {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("whole") << 1230.0f << QByteArray("1230");
-        QTest::newRow("zero") << 0.0f << QByteArray("0");
-        QTest::newRow("negative") << -45.0f << QByteArray("-45");
-        QTest::newRow("fraction") << 12.5f << QByteArray("12.5");
-    }
     void positionText()
     {
-        QFETCH(float, value);
-        QFETCH(QByteArray, expected);
-        QCOMPARE(numbers::positionText(value), expected);
+        QCOMPARE(numbers::positionText(1230.0f), QByteArray("1230"));
+        QCOMPARE(numbers::positionText(-45.0f), QByteArray("-45"));
+        QCOMPARE(numbers::positionText(12.5f), QByteArray("12.5"));
     }
 
-    void dialogNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("digit") << "7" << true << 7.0;
-        QTest::newRow("two digits") << "07" << true << 7.0;
-        QTest::newRow("blanks around") << " 9 " << true << 9.0;
-        QTest::newRow("negative") << "-1" << true << -1.0;
-        QTest::newRow("fraction") << "1.5" << true << 1.5;
-        QTest::newRow("trailing point") << "7." << true << 7.0;
-        QTest::newRow("empty") << "" << false << 0.0;
-        QTest::newRow("blank") << "  " << false << 0.0;
-        QTest::newRow("letters") << "xx" << false << 0.0;
-        QTest::newRow("digit and letter") << "1a" << false << 0.0;
-        QTest::newRow("sign only") << "-" << false << 0.0;
-        QTest::newRow("full-width digits") << QStringLiteral("１２") << false << 0.0;
-    }
+    // A number typed into the settings dialog: the whole text, blanks around it allowed.
     void dialogNumber()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(double, expected);
-        const std::optional<double> n = numbers::dialogNumber(text);
-        QCOMPARE(n.has_value(), ok);
-        if (ok)
-            QCOMPARE(*n, expected);
+        const struct {
+            QString text;
+            std::optional<double> expected;
+        } rows[] = {{"07", 7},
+                    {" 9 ", 9},
+                    {"-1", -1},
+                    {"1.5", 1.5},
+                    {"7.", 7},
+                    {"", {}},
+                    {"  ", {}},
+                    {"xx", {}},
+                    {"1a", {}},
+                    {"-", {}},
+                    {QStringLiteral("１２"), {}}};
+        for (const auto& r : rows)
+            QCOMPARE(numbers::dialogNumber(r.text), r.expected);
     }
 
+    // Stored values beyond 16 bits read as 0.
     void settingsField()
     {
         QCOMPARE(numbers::toSettingsField(32767), 32767);
@@ -143,25 +114,45 @@ private slots:
         QCOMPARE(numbers::toSettingsField(-40000), 0);
     }
 
-    void twoDigit_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("number");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("7") << "7" << 7.0 << "07";
-        QTest::newRow("07") << "07" << 7.0 << "07";
-        QTest::newRow("0") << "0" << 0.0 << "00";
-        QTest::newRow("12") << "12" << 12.0 << "12";
-        QTest::newRow("10 unchanged") << "10" << 10.0 << "10";
-        QTest::newRow("negative unchanged") << "-1" << -1.0 << "-1";
-        QTest::newRow("large unchanged") << "99999" << 99999.0 << "99999";
-    }
+    // 0 to 9 get a leading zero; every other text stays as typed.
     void twoDigit()
     {
-        QFETCH(QString, text);
-        QFETCH(double, number);
-        QFETCH(QString, expected);
-        QCOMPARE(mdBomb::TwoDigit(text, number), expected);
+        const struct {
+            const char* text;
+            double number;
+            const char* expected;
+        } rows[] = {{"7", 7, "07"},   {"07", 7, "07"},  {"0", 0, "00"},
+                    {"10", 10, "10"}, {"-1", -1, "-1"}, {"99999", 99999, "99999"}};
+        for (const auto& r : rows)
+            QCOMPARE(mdBomb::TwoDigit(QLatin1String(r.text), r.number), QLatin1String(r.expected));
+    }
+
+    void clockText()
+    {
+        QCOMPARE(clock_rules::ClockText(QStringLiteral("9:05:03")), QStringLiteral("09:05:03"));
+        QCOMPARE(clock_rules::ClockText(QStringLiteral("23:59:59")), QStringLiteral("23:59:59"));
+    }
+
+    // The uptime is a signed 32-bit count of milliseconds, rounded to seconds half to even.
+    void uptimeText()
+    {
+        const struct {
+            quint32 ms;
+            std::int16_t dspTime;
+            const char* expected;
+        } rows[] = {{0, 0, "0時間0分0秒経過"},
+                    {1500, 1, "2秒経過"},
+                    {2500, 1, "2秒経過"},
+                    {499, 1, "0秒経過"},
+                    {3599000, 0, "0時間59分59秒経過"},
+                    {90061000, 0, "25時間1分1秒経過"},
+                    {61000, 2, "0時間1分1秒経過"},
+                    {quint32(-1000), 0, "-1時間59分59秒経過"},
+                    {quint32(-1000), 1, "-1秒経過"},
+                    {0x80000000u, 0, "-597時間28分36秒経過"},
+                    {0x7FFFFFFFu, 1, "2147484秒経過"}};
+        for (const auto& r : rows)
+            QCOMPARE(clock_rules::UptimeText(r.ms, r.dspTime), QString::fromUtf8(r.expected));
     }
 };
 

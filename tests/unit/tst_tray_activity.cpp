@@ -2,78 +2,60 @@
 
 #include <QTest>
 
-using Reason = QSystemTrayIcon::ActivationReason;
-
-namespace
-{
-
-struct Step {
-    Reason reason;
-    Qt::MouseButtons held;
-    qint64 at; // ms
-};
-
-} // namespace
-
 class TestTrayActivity : public QObject
 {
     Q_OBJECT
 private slots:
-    // Sequences as Qt reports them, and the tray messages they become (double-click time 400 ms).
+    // Activations as Qt reports them, and the tray messages they become (double-click time
+    // 400 ms). A step is the reason (Trigger, Context, MiddleClick, DoubleClick, Unknown), the
+    // button held (left, right, middle, none) and the time in ms; "^" is a right release.
     void sequences_data()
     {
-        QTest::addColumn<QList<Step>>("steps");
-        QTest::addColumn<bool>("release"); // a right release follows
-        QTest::addColumn<QList<int>>("messages");
-        const Qt::MouseButtons none = Qt::NoButton;
-        QTest::newRow("XEmbed double-click: press, press, double-click")
-            << QList<Step>{{Reason::Trigger, Qt::LeftButton, 0},
-                           {Reason::Trigger, Qt::LeftButton, 100},
-                           {Reason::DoubleClick, Qt::LeftButton, 100}}
-            << false << QList<int>{0x201, 0x201, 0x203};
-        QTest::newRow("XEmbed right click: the menu waits for the release")
-            << QList<Step>{{Reason::Context, Qt::RightButton, 0}} << true
-            << QList<int>{0x204, 0x205};
-        QTest::newRow("XEmbed right press still held")
-            << QList<Step>{{Reason::Context, Qt::RightButton, 0}} << false << QList<int>{0x204};
-        QTest::newRow("XEmbed middle press")
-            << QList<Step>{{Reason::MiddleClick, Qt::MiddleButton, 0}} << false
-            << QList<int>{0x207};
-        QTest::newRow("D-Bus single activation")
-            << QList<Step>{{Reason::Trigger, none, 0}} << false << QList<int>{0x201};
-        QTest::newRow("D-Bus two activations in time")
-            << QList<Step>{{Reason::Trigger, none, 0}, {Reason::Trigger, none, 400}} << false
-            << QList<int>{0x201, 0x203};
-        QTest::newRow("D-Bus two activations too far apart")
-            << QList<Step>{{Reason::Trigger, none, 0}, {Reason::Trigger, none, 401}} << false
-            << QList<int>{0x201, 0x201};
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("messages");
+        QTest::newRow("XEmbed double-click: press, press, double-click") << "Tl0 Tl100 Dl100"
+                                                                         << "201 201 203";
+        QTest::newRow("XEmbed right click: the menu waits for the release") << "Cr0 ^"
+                                                                            << "204 205";
+        QTest::newRow("XEmbed right press still held") << "Cr0"
+                                                       << "204";
+        QTest::newRow("XEmbed middle press") << "Mm0"
+                                             << "207";
+        QTest::newRow("D-Bus two activations in time") << "T-0 T-400"
+                                                       << "201 203";
+        QTest::newRow("D-Bus two activations too far apart") << "T-0 T-401"
+                                                             << "201 201";
         QTest::newRow("D-Bus three activations: one double-click, then a new first")
-            << QList<Step>{{Reason::Trigger, none, 0},
-                           {Reason::Trigger, none, 100},
-                           {Reason::Trigger, none, 200}}
-            << false << QList<int>{0x201, 0x203, 0x201};
-        QTest::newRow("D-Bus context menu request is already a release")
-            << QList<Step>{{Reason::Context, none, 0}} << true << QList<int>{0x205};
-        QTest::newRow("unknown") << QList<Step>{{Reason::Unknown, none, 0}} << false
-                                 << QList<int>{0x200};
+            << "T-0 T-100 T-200"
+            << "201 203 201";
+        QTest::newRow("D-Bus context menu request is already a release") << "C-0 ^"
+                                                                         << "205";
+        QTest::newRow("unknown") << "U-0"
+                                 << "200";
     }
     void sequences()
     {
-        QFETCH(QList<Step>, steps);
-        QFETCH(bool, release);
-        QFETCH(QList<int>, messages);
+        QFETCH(QString, steps);
+        QFETCH(QString, messages);
+        using Reason = QSystemTrayIcon::ActivationReason;
+        const QHash<QChar, Reason> reasons{{'T', Reason::Trigger},
+                                           {'C', Reason::Context},
+                                           {'M', Reason::MiddleClick},
+                                           {'D', Reason::DoubleClick},
+                                           {'U', Reason::Unknown}};
+        const QHash<QChar, Qt::MouseButtons> held{
+            {'l', Qt::LeftButton}, {'r', Qt::RightButton}, {'m', Qt::MiddleButton}, {'-', {}}};
         TrayActivity activity;
-        QList<int> out;
-        for (const Step& s : steps) {
-            for (int m : activity.activated(s.reason, s.held, s.at, 400))
-                out << m;
+        QStringList out;
+        for (const QString& s : steps.split(' ')) {
+            const std::vector<int> made = s == "^" ? activity.rightReleased()
+                                                   : activity.activated(reasons[s[0]], held[s[1]],
+                                                                        s.mid(2).toLongLong(), 400);
+            for (int m : made)
+                out << QString::number(m, 16);
         }
-        if (release) {
-            for (int m : activity.rightReleased())
-                out << m;
-            QVERIFY(!activity.awaitingRightRelease());
-        }
-        QCOMPARE(out, messages);
+        QVERIFY(!activity.awaitingRightRelease() || !steps.endsWith('^'));
+        QCOMPARE(out.join(' '), messages);
     }
 
     // A second right click soon after the first reaches Qt only as a double-click, with no
@@ -83,7 +65,7 @@ private slots:
         TrayActivity activity;
         QList<int> out;
         for (const std::vector<int>& ms :
-             {activity.activated(Reason::Context, Qt::RightButton, 0, 400),
+             {activity.activated(QSystemTrayIcon::Context, Qt::RightButton, 0, 400),
               activity.rightReleased(), activity.rightDoubleClicked(), activity.rightReleased(),
               activity.rightReleased()}) {
             for (int m : ms)
