@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite: the program's unit, widget,
 # D-Bus, end-to-end and package tests; the unit and widget tests again under AddressSanitizer
-# and UndefinedBehaviorSanitizer; the fuzz targets for a bounded time; clang-tidy.
+# and UndefinedBehaviorSanitizer; the fuzz target for a bounded time; clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh

@@ -1,6 +1,8 @@
 // Arbitrary file bytes, then reads and a run of writes. Every write reads back; every byte that
-// is not the written key's line stays as it was; nothing crashes or loops.
+// is not the written key's line stays as it was; every value read goes through the number
+// readers; nothing crashes or loops.
 #include "platform/IniDocument.h"
+#include "platform/NumberRules.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -63,7 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const QByteArray section = in.ConsumeBool() ? QByteArray("Quorvane") : token(in, true);
         const QByteArray key = token(in, true);
         const QByteArray value = token(in, false);
-        (void)ini::value(file, section, key);
+        if (const std::optional<QByteArray> read = ini::value(file, section, key)) {
+            (void)numbers::profileInt(*read);
+            (void)numbers::leadingNumber(*read);
+            (void)numbers::dialogNumber(QString::fromUtf8(*read));
+        }
         const QByteArray next = ini::withValue(file, section, key, value);
         const std::optional<QByteArray> back = ini::value(next, section, key);
         check(back.has_value() && *back == value.trimmed());
