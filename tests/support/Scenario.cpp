@@ -94,6 +94,11 @@ private:
     void fail(const QString& what) { m_errors << m_step + QStringLiteral(": ") + what; }
 
     static constexpr const char* kWindows[] = {"Main", "fmArm", "frmAbout", "frmFault"};
+    inline static const QHash<QString, bool FakePlatform::*> kFlags{
+        {QStringLiteral("second"), &FakePlatform::otherInstance},
+        {QStringLiteral("notray"), &FakePlatform::trayAvailable},
+        {QStringLiteral("readonly"), &FakePlatform::writesFail},
+        {QStringLiteral("unreadable"), &FakePlatform::unreadable}};
 
     QWidget* window(const QString& name) const
     {
@@ -130,14 +135,8 @@ private:
                 m_main.show();
             if (verb == QLatin1String("start"))
                 m_fake.log.clear();
-        } else if (verb == QLatin1String("second")) {
-            m_fake.otherInstance = true;
-        } else if (verb == QLatin1String("notray")) {
-            m_fake.trayAvailable = false;
-        } else if (verb == QLatin1String("readonly")) {
-            m_fake.writesFail = true;
-        } else if (verb == QLatin1String("unreadable")) {
-            m_fake.unreadable = true;
+        } else if (bool FakePlatform::*flag = kFlags.value(verb)) {
+            m_fake.*flag = verb != QLatin1String("notray");
         } else if (verb == QLatin1String("at")) {
             m_fake.timeText = value;
         } else if (verb == QLatin1String("up")) {
@@ -198,12 +197,10 @@ private:
                 QTest::keyClick(box, Qt::Key_Backspace);
             }
             QTest::keyClicks(box, arg);
-        } else if (verb == QLatin1String("close")) {
+        } else if (verb == QLatin1String("close") || verb == QLatin1String("hide") ||
+                   verb == QLatin1String("show")) {
             if (QWidget* w = widget(value))
-                w->close();
-        } else if (verb == QLatin1String("hide") || verb == QLatin1String("show")) {
-            if (QWidget* w = widget(value))
-                w->setVisible(verb == QLatin1String("show"));
+                QMetaObject::invokeMethod(w, verb.toLatin1().constData());
         } else if (verb == QLatin1String("move")) {
             if (QWidget* w = widget(path))
                 w->move(arg.section(QLatin1Char(','), 0, 0).toInt(),
@@ -322,8 +319,6 @@ private:
             return QString::number(m_fake.reads);
         if (name == QLatin1String("caption"))
             return m_fake.lastCaption;
-        if (name == QLatin1String("tip"))
-            return mdBomb::TrayIconData().szTip.section(QChar(0), 0, 0);
         if (name == QLatin1String("fault")) { // the open fault dialog's outer height
             const frmFault* f = frmFault::instance();
             return f != nullptr ? QString::number(f->outerHeightTwips()) : QStringLiteral("-");

@@ -12,7 +12,7 @@
 //   move=PATH:X,Y, minimise, end-session, reload (the record read again), delete
 //   check=PROBE:VALUE   compares at that moment; PROBE is PATH.PROPERTY or one of log, shown,
 //                       modal, focus, record, alarm, ini.KEY, saved, timers, height, colour, arm,
-//                       reads, caption, tip, fault, detail1, uptime-centred (see Scenario.cpp)
+//                       reads, caption, fault, detail1, uptime-centred (see Scenario.cpp)
 // PATH is a window (Main, fmArm, frmAbout, frmFault) and child object names: fmArm.Command1.
 #pragma once
 
