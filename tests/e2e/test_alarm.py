@@ -2,9 +2,8 @@
 dialog whose close button logs off through the mocked logind."""
 
 import signal
-import subprocess
 
-from harness import DesktopTest, centre, clock, extents, find, is_showing, poll, text
+from harness import DesktopTest, centre, clock, extents, find, poll, text
 
 RED, BLUE = (255, 0, 0), (0, 0, 255)
 
@@ -19,23 +18,12 @@ class Alarm(DesktopTest):
         poll(lambda: text(label).startswith("07:30:00"), what="the alarm minute")
         poll(lambda: client_height() == (2580 - 660) // 15, timeout=1,
              what="the window grown for the alarm-stop button")
-        button = find("push button", "アラームストップ")
+        find("push button", "アラームストップ")
         # Seen red and blue: each tick paints it red again, so the blue falls between two ticks.
         x, y, _, _ = extents(label)
         seen = set()
         poll(lambda: seen.add(self.desktop.pixel(x + 4, y + 4)) or {RED, BLUE} <= seen,
              timeout=8, interval=0, what="the clock blinking red and blue")
-        # Pressing the button shrinks the window; the next tick brings it back.
-        heights = subprocess.Popen(["xev", "-id", self.main, "-event", "structure"],
-                                   env=self.desktop.env, stdout=subprocess.PIPE, text=True)
-        try:
-            self.desktop.click(*centre(button))
-            poll(lambda: is_showing(button), what="the button back after a tick")
-        finally:
-            heights.terminate()
-        sizes = [int(line.split("height ")[1].split(",")[0])
-                 for line in heights.stdout.read().splitlines() if "height " in line]
-        self.assertIn(self.desktop.client(self.main)[3] - (2580 - 1725) // 15, sizes)
 
     def test_gentle_mode(self):
         before = b"[Quorvane]\r\nHOUR=7\r\nMIN=30\r\nBOMSETTING=3\r\nEASYMODE=1\r\n"
