@@ -12,7 +12,7 @@ packages=(
     xauth at-spi2-core gir1.2-atspi-2.0 python3-gi weston pulseaudio pulseaudio-utils
     # for the package and its checks
     dpkg-dev file desktop-file-utils appstream lintian
-    # for the fuzz targets, the sanitizers and the static checks
+    # for the fuzz target, the sanitizers and the static checks
     clang libclang-rt-14-dev clang-tidy
     # for the benchmark
     valgrind
