@@ -192,9 +192,11 @@ private slots:
         QDBusConnection none = QDBusConnection::connectToBus(
             QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("none"));
         ExitRequester requester(none, none);
-        requester.request(ExitKind::Reboot);
-        requester.settle(5000);
-        QVERIFY(!requester.pending()); // failed, and ready for the next one
+        for (const ExitKind kind : {ExitKind::Reboot, ExitKind::Shutdown, ExitKind::LogOff}) {
+            requester.request(kind);
+            requester.settle(5000);
+            QVERIFY(!requester.pending()); // failed, and ready for the next one
+        }
     }
 };
 

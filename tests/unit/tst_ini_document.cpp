@@ -39,6 +39,7 @@ private slots:
             {golden("dup.ini"), "TOP", "1"},
             {"\xEF\xBB\xBF[Quorvane]\nMIN=3", "min", "3"},
             {"[Quorvane]\nTop=\n", "Top", ""},
+            {"\n[Quorvane]\nTop=4\n", "Top", "4"}, // an empty first line
             {"[Quorvane]\n;Top=4\n", "Top", {}},
             {"[ Quorvane ]\nTop=4\n", "Top", "4"},
             {"\x01\x02garbage\n[Quorvane\nTop=4\n", "Top", "4"},
