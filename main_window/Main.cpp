@@ -50,14 +50,6 @@ void ClockLabel::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked();
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPointF at = event->position() * twips::perPixel;
-    emit mouseMoved(static_cast<std::int16_t>(event->buttons().toInt()),
-                    static_cast<std::int16_t>(event->modifiers().toInt() >> 25),
-                    static_cast<float>(at.x()), static_cast<float>(at.y()));
-}
-
 Main::Main()
 {
     g_main = this;
@@ -177,11 +169,6 @@ void Main::buildControls()
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->move(twips::rect(30, 600, 0, 0).topLeft());
     Label3->adjustSize();
-
-    DummyPicture = twips::place(new PictureBox(m_content), "DummyPicture", 1560, 840, 255, 255);
-    DummyPicture->hide();
-    DummyPicture->setMouseTracking(true); // moves with no button held reach it only so
-    connect(DummyPicture, &PictureBox::mouseMoved, this, &Main::DummyPicture_MouseMove);
 
     setTabOrder(Label1, Command1);
 
@@ -327,21 +314,16 @@ void Main::Label1_DblClick()
     fmArm::Show();
 }
 
-void Main::DummyPicture_MouseMove(std::int16_t /*Button*/, std::int16_t /*Shift*/, float X,
-                                  float /*Y*/)
+void Main::onTrayEvent(TrayEvent event)
 {
-    // The tray's message arrives as the x position, converted from pixels to twips.
-    const int message = numbers::roundHalfEven(X) / twips::perPixel;
-    switch (message) {
-    case tray_message::LeftButtonDoubleClick:
+    switch (event) {
+    case TrayEvent::DoubleClick:
         show();
         break;
-    case tray_message::RightButtonUp:
-        platform().setForegroundWindow(DummyPicture);
+    case TrayEvent::ContextMenu:
+        platform().setForegroundWindow(this);
         QCoreApplication::processEvents();
         platform().popUpMenu(MnuPopUp);
-        break;
-    default:
         break;
     }
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <limits>
 
+enum class TrayEvent;
+
 class QAction;
 class QMenu;
 class QPushButton;
@@ -23,20 +25,6 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-};
-
-// The hidden picture box that hears about mouse activity over the tray icon: each report is a
-// mouse move whose x position, in twips, carries the tray's message.
-class PictureBox : public QWidget
-{
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-signals:
-    void mouseMoved(std::int16_t button, std::int16_t shift, float x, float y);
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
 };
 
 // Switches a timer like a window timer's Enabled flag: enabling a running timer leaves its
@@ -65,7 +53,6 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QPushButton* Command1;
-    PictureBox* DummyPicture;
     QTimer* Timer1;
     QTimer* Timer2;
     QTimer* Timer3;
@@ -97,7 +84,9 @@ public:
     void Timer3_Timer();
     void Command1_Click();
     void Label1_DblClick();
-    void DummyPicture_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // A double-click on the tray icon shows the window; the right button's release opens the
+    // tray menu.
+    void onTrayEvent(TrayEvent event);
 
     void MnuFormFin_Click();
     void MnuFormMin_Click();

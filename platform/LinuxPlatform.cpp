@@ -151,19 +151,10 @@ void LinuxPlatform::popUpMenu(QMenu* menu)
     menu->exec(QCursor::pos());
 }
 
-bool LinuxPlatform::notifyIcon(NotifyIconMessage message, const NotifyIconData& data)
+bool LinuxPlatform::addTrayIcon(const QIcon& icon, const QString& tip,
+                                std::function<void(TrayEvent)> onEvent)
 {
-    switch (message) {
-    case NotifyIconMessage::Add:
-        return m_tray.add(data);
-    case NotifyIconMessage::Modify:
-        m_tray.modify(data);
-        return true;
-    case NotifyIconMessage::Delete:
-        m_tray.remove();
-        return true;
-    }
-    return false;
+    return m_tray.add(icon, tip, std::move(onEvent));
 }
 
 void LinuxPlatform::openUrl(const QUrl& url)

@@ -32,7 +32,9 @@ public:
     QSize screenSizeTwips() override;
     void setForegroundWindow(QWidget* window) override;
     void popUpMenu(QMenu* menu) override;
-    bool notifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
+    bool addTrayIcon(const QIcon& icon, const QString& tip,
+                     std::function<void(TrayEvent)> onEvent) override;
+    void removeTrayIcon() override { m_tray.remove(); }
     void openUrl(const QUrl& url) override;
     void callOnSessionEnd(std::function<void()> handler) override;
     void endProcess() override;

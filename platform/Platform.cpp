@@ -1,7 +1,5 @@
 #include "platform/Platform.h"
 
-#include <QCoreApplication>
-#include <QMouseEvent>
 #include <cstdlib>
 
 namespace
@@ -19,13 +17,4 @@ Platform& platform()
 void setPlatform(Platform* p)
 {
     g_platform = p;
-}
-
-void postTrayMessage(const NotifyIconData& data, int message)
-{
-    if (data.hWnd.isNull())
-        return;
-    const QPointF at(message, 0);
-    QCoreApplication::postEvent(data.hWnd, new QMouseEvent(QEvent::MouseMove, at, at, Qt::NoButton,
-                                                           Qt::NoButton, Qt::NoModifier));
 }

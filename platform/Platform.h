@@ -4,17 +4,16 @@
 #pragma once
 
 #include <QByteArray>
-#include <QIcon>
-#include <QPointer>
 #include <QSize>
 #include <QString>
-#include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
+class QIcon;
 class QMenu;
 class QUrl;
+class QWidget;
 
 // The three ways of ending the session; the values are the request flags the program has always
 // used (log off 0, shut down 1, restart 2).
@@ -22,37 +21,9 @@ enum class ExitKind { LogOff = 0, Shutdown = 1, Reboot = 2 };
 
 enum class MessageIcon { None, Exclamation };
 
-// What is asked of the tray: add the icon, refresh it from the record, remove it.
-enum class NotifyIconMessage { Add = 0, Modify = 1, Delete = 2 };
-
-// The tray icon's record: which window hears about mouse activity over the icon, the icon and
-// its tooltip.
-struct NotifyIconData {
-    int cbSize = 0;
-    QPointer<QWidget> hWnd;
-    std::uint32_t uID = 0;
-    std::uint32_t uFlags = 0;
-    std::uint32_t uCallbackMessage = 0;
-    QIcon hIcon;
-    QString szTip;
-};
-
-// The mouse messages the tray reports for its icon.
-namespace tray_message
-{
-constexpr int MouseMove = 0x200;
-constexpr int LeftButtonDown = 0x201;
-constexpr int LeftButtonDoubleClick = 0x203;
-constexpr int RightButtonDown = 0x204;
-constexpr int RightButtonUp = 0x205;
-constexpr int RightButtonDoubleClick = 0x206;
-constexpr int MiddleButtonDown = 0x207;
-} // namespace tray_message
-
-// Reports one tray mouse message to the record's window as the desktop always has: a mouse move
-// whose x position is the message in pixels. Posted, so the window handles it from the event
-// loop and never inside the tray's own event handling.
-void postTrayMessage(const NotifyIconData& data, int message);
+// What the tray reports of its icon: a double-click, or the right button's release over it,
+// which asks for the program's menu.
+enum class TrayEvent { DoubleClick, ContextMenu };
 
 class Platform
 {
@@ -103,8 +74,11 @@ public:
     // has been triggered by then.
     virtual void popUpMenu(QMenu* menu) = 0;
 
-    // Adds, refreshes or removes the tray icon; false when the desktop refused (no tray).
-    virtual bool notifyIcon(NotifyIconMessage message, const NotifyIconData& data) = 0;
+    // Shows the tray icon with its tooltip; false when the desktop has no tray. Its events reach
+    // onEvent from the event loop, never inside the tray's own event handling.
+    virtual bool addTrayIcon(const QIcon& icon, const QString& tip,
+                             std::function<void(TrayEvent)> onEvent) = 0;
+    virtual void removeTrayIcon() = 0;
     // Hands an address (a web page, or a "mailto:" address) to the desktop's handler; the
     // result is not reported.
     virtual void openUrl(const QUrl& url) = 0;

@@ -2,48 +2,43 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTimer>
 
-std::vector<int> TrayActivity::activated(QSystemTrayIcon::ActivationReason reason,
-                                         Qt::MouseButtons held, qint64 nowMs, int doubleClickMs)
+std::optional<TrayEvent> TrayActivity::activated(QSystemTrayIcon::ActivationReason reason,
+                                                 Qt::MouseButtons held, qint64 nowMs,
+                                                 int doubleClickMs)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
         if (held.testFlag(Qt::LeftButton))
-            return {tray_message::LeftButtonDown};
+            return std::nullopt;
         if (m_lastActivation && nowMs - *m_lastActivation <= doubleClickMs) {
             m_lastActivation.reset();
-            return {tray_message::LeftButtonDoubleClick};
+            return TrayEvent::DoubleClick;
         }
         m_lastActivation = nowMs;
-        return {tray_message::LeftButtonDown};
+        return std::nullopt;
     case QSystemTrayIcon::DoubleClick:
-        return {tray_message::LeftButtonDoubleClick};
+        return TrayEvent::DoubleClick;
     case QSystemTrayIcon::Context:
         if (held.testFlag(Qt::RightButton)) {
             m_awaitingRelease = true;
-            return {tray_message::RightButtonDown};
+            return std::nullopt;
         }
-        return {tray_message::RightButtonUp};
+        return TrayEvent::ContextMenu;
     case QSystemTrayIcon::MiddleClick:
-        return {tray_message::MiddleButtonDown};
     case QSystemTrayIcon::Unknown:
         break;
     }
-    return {tray_message::MouseMove};
+    return std::nullopt;
 }
 
-std::vector<int> TrayActivity::rightDoubleClicked()
-{
-    m_awaitingRelease = true;
-    return {tray_message::RightButtonDoubleClick};
-}
-
-std::vector<int> TrayActivity::rightReleased()
+std::optional<TrayEvent> TrayActivity::rightReleased()
 {
     if (!m_awaitingRelease)
-        return {};
+        return std::nullopt;
     m_awaitingRelease = false;
-    return {tray_message::RightButtonUp};
+    return TrayEvent::ContextMenu;
 }
 
 SystemTray::SystemTray()
@@ -56,28 +51,19 @@ SystemTray::~SystemTray()
     remove();
 }
 
-bool SystemTray::add(const NotifyIconData& data)
+bool SystemTray::add(const QIcon& icon, const QString& tip, std::function<void(TrayEvent)> onEvent)
 {
     if (m_icon || !QSystemTrayIcon::isSystemTrayAvailable())
         return false;
-    m_icon = std::make_unique<QSystemTrayIcon>();
+    m_icon = std::make_unique<QSystemTrayIcon>(icon);
+    m_icon->setToolTip(tip);
+    m_onEvent = std::move(onEvent);
     // No context menu is attached: the program opens its own menu on the right button's
     // release, which it awaits below.
     connect(m_icon.get(), &QSystemTrayIcon::activated, this, &SystemTray::onActivated);
     qApp->installEventFilter(this);
-    modify(data);
     m_icon->show();
     return true;
-}
-
-void SystemTray::modify(const NotifyIconData& data)
-{
-    if (!m_icon)
-        return;
-    m_data = data;
-    m_icon->setIcon(data.hIcon);
-    // The tip field ends at its first NUL, like a C string.
-    m_icon->setToolTip(data.szTip.section(QChar(0), 0, 0));
 }
 
 void SystemTray::remove()
@@ -106,13 +92,19 @@ bool SystemTray::eventFilter(QObject* watched, QEvent* event)
     if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton ||
         !watched->inherits("QSystemTrayIconSys"))
         return false;
-    deliver(type == QEvent::MouseButtonDblClick ? m_activity.rightDoubleClicked()
-                                                : m_activity.rightReleased());
+    if (type == QEvent::MouseButtonDblClick)
+        m_activity.rightDoubleClicked();
+    else
+        deliver(m_activity.rightReleased());
     return false;
 }
 
-void SystemTray::deliver(const std::vector<int>& messages)
+void SystemTray::deliver(std::optional<TrayEvent> event)
 {
-    for (int message : messages)
-        postTrayMessage(m_data, message);
+    // From the event loop, once the tray has finished with the mouse event
+    if (event)
+        QTimer::singleShot(0, this, [this, e = *event] {
+            if (m_icon && m_onEvent)
+                m_onEvent(e);
+        });
 }

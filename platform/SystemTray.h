@@ -1,5 +1,5 @@
 // The desktop's tray on Linux: a QSystemTrayIcon (a StatusNotifierItem over D-Bus where a host is
-// registered, else an XEmbed icon) whose mouse activity is reported as the tray's messages.
+// registered, else an XEmbed icon) whose mouse activity is reported as tray events.
 #pragma once
 
 #include "platform/Platform.h"
@@ -7,25 +7,25 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
-// Turns Qt's tray activations into the tray's mouse messages. Over an XEmbed icon Qt reports real
-// button presses (the button is still held): a left press, a double-click, and a right press
-// whose release is reported later. A D-Bus host reports activations and context-menu requests,
-// which already follow a release: two activations within the double-click interval make a
-// double-click.
+// Turns Qt's tray activations into tray events. Over an XEmbed icon Qt reports real button
+// presses (the button is still held): a left press, a double-click, and a right press whose
+// release, reported later, asks for the menu. A D-Bus host reports activations and context-menu
+// requests, which already follow a release: two activations within the double-click interval
+// make a double-click.
 class TrayActivity
 {
 public:
-    std::vector<int> activated(QSystemTrayIcon::ActivationReason reason, Qt::MouseButtons held,
-                               qint64 nowMs, int doubleClickMs);
+    std::optional<TrayEvent> activated(QSystemTrayIcon::ActivationReason reason,
+                                       Qt::MouseButtons held, qint64 nowMs, int doubleClickMs);
     // True between a right press over the icon and its release.
     bool awaitingRightRelease() const { return m_awaitingRelease; }
     // A second right press within the double-click time, which Qt reports instead of a press.
-    std::vector<int> rightDoubleClicked();
-    std::vector<int> rightReleased();
+    void rightDoubleClicked() { m_awaitingRelease = true; }
+    std::optional<TrayEvent> rightReleased();
 
 private:
     bool m_awaitingRelease = false;
@@ -39,8 +39,7 @@ public:
     ~SystemTray() override;
 
     // False when the desktop has no tray.
-    bool add(const NotifyIconData& data);
-    void modify(const NotifyIconData& data);
+    bool add(const QIcon& icon, const QString& tip, std::function<void(TrayEvent)> onEvent);
     void remove();
 
 protected:
@@ -48,10 +47,10 @@ protected:
 
 private:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
-    void deliver(const std::vector<int>& messages);
+    void deliver(std::optional<TrayEvent> event);
 
     std::unique_ptr<QSystemTrayIcon> m_icon;
-    NotifyIconData m_data;
+    std::function<void(TrayEvent)> m_onEvent;
     TrayActivity m_activity;
     QElapsedTimer m_clock;
 };

@@ -3,7 +3,6 @@
 #include "about/frmAbout.h"
 #include "app/mdShell.h"
 #include "bomb/mdBomb.h"
-#include "main_window/Tray.h"
 #include "settings/Settings.h"
 #include "settings/fmArm.h"
 
@@ -64,23 +63,27 @@ void FakePlatform::popUpMenu(QMenu* menu)
         onPopUp(menu);
 }
 
-bool FakePlatform::notifyIcon(NotifyIconMessage message, const NotifyIconData& data)
+bool FakePlatform::addTrayIcon(const QIcon& /*icon*/, const QString& tip,
+                               std::function<void(TrayEvent)> onEvent)
 {
-    log << QStringLiteral("tray:%1").arg(static_cast<int>(message));
-    if (message == NotifyIconMessage::Add)
-        tray = data;
-    return message != NotifyIconMessage::Add || trayAvailable;
+    log << QStringLiteral("tray:add");
+    if (!trayAvailable)
+        return false;
+    trayTip = tip;
+    trayEvents = std::move(onEvent);
+    return true;
+}
+
+void FakePlatform::removeTrayIcon()
+{
+    log << QStringLiteral("tray:remove");
+    trayTip.clear();
+    trayEvents = nullptr;
 }
 
 void FakePlatform::openUrl(const QUrl& url)
 {
     log << QStringLiteral("url:") + url.toString();
-}
-
-void FakePlatform::trayMessage(int message)
-{
-    postTrayMessage(tray, message);
-    QCoreApplication::sendPostedEvents(tray.hWnd, QEvent::MouseMove);
 }
 
 FakeEnvironment::FakeEnvironment()
@@ -89,7 +92,6 @@ FakeEnvironment::FakeEnvironment()
     mdBomb::ResetSettings();
     mdBomb::ResetDetonation();
     mdShell::ResetPosition();
-    mdBomb::ResetTray();
 }
 
 FakeEnvironment::~FakeEnvironment()

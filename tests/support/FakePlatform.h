@@ -23,7 +23,8 @@ public:
     bool trayAvailable = true;
 
     // In order: "write", "beep", "exit:<kind>", "purge", "message:<text>",
-    // "topmost:<window>=<0|1>", "foreground", "popup", "tray:<message>", "url:<address>", "end".
+    // "topmost:<window>=<0|1>", "foreground", "popup", "tray:add", "tray:remove", "url:<address>",
+    // "end".
     QStringList log;
     // Runs when a pop-up menu is shown, before it "closes" (choose an item here).
     std::function<void(QMenu*)> onPopUp;
@@ -31,8 +32,8 @@ public:
     std::function<void()> onMessage;
     // What the program asked to run when the desktop session ends it.
     std::function<void()> sessionEnd;
-    // The record the icon was added with, to report tray messages to its window.
-    NotifyIconData tray;
+    // Where the tray icon reports its events, while it is there.
+    std::function<void(TrayEvent)> trayEvents;
 
     std::optional<QByteArray> readProfileFile() override;
     bool replaceProfileFile(const QByteArray& bytes) override;
@@ -51,7 +52,9 @@ public:
     QSize screenSizeTwips() override { return {1024 * 15, 768 * 15}; }
     void setForegroundWindow(QWidget* /*window*/) override { log << QStringLiteral("foreground"); }
     void popUpMenu(QMenu* menu) override;
-    bool notifyIcon(NotifyIconMessage message, const NotifyIconData& data) override;
+    bool addTrayIcon(const QIcon& icon, const QString& tip,
+                     std::function<void(TrayEvent)> onEvent) override;
+    void removeTrayIcon() override;
     void openUrl(const QUrl& url) override;
     void callOnSessionEnd(std::function<void()> handler) override { sessionEnd = handler; }
     void endProcess() override { log << QStringLiteral("end"); }
@@ -59,8 +62,8 @@ public:
     // The last message box's caption and icon ("警告!" with the exclamation icon).
     QString lastCaption;
 
-    // Reports a tray mouse message to the icon's window, and delivers it.
-    void trayMessage(int message);
+    // The tray icon's tooltip, while it is there.
+    QString trayTip;
 
 private:
     QString m_parsedText;

@@ -4,7 +4,6 @@
 #include "app/mdShell.h"
 #include "bomb/frmFault.h"
 #include "main_window/Main.h"
-#include "main_window/Tray.h"
 #include "platform/IniDocument.h"
 #include "settings/Settings.h"
 #include "settings/fmArm.h"
@@ -166,7 +165,12 @@ private:
                 if (!choice.isEmpty())
                     perform(QStringLiteral("menu"), choice);
             };
-            m_fake.trayMessage(value.section(QLatin1Char('>'), 0, 0).toInt(nullptr, 0));
+            const QString event = value.section(QLatin1Char('>'), 0, 0);
+            if (m_fake.trayEvents)
+                m_fake.trayEvents(event == QLatin1String("menu") ? TrayEvent::ContextMenu
+                                                                 : TrayEvent::DoubleClick);
+            else
+                fail(QStringLiteral("no tray icon"));
             m_fake.onPopUp = nullptr;
         } else if (verb == QLatin1String("click")) {
             if (auto* button = qobject_cast<QAbstractButton*>(object(value)))
@@ -317,6 +321,8 @@ private:
             return dialogState();
         if (name == QLatin1String("reads"))
             return QString::number(m_fake.reads);
+        if (name == QLatin1String("tip"))
+            return m_fake.trayTip;
         if (name == QLatin1String("caption"))
             return m_fake.lastCaption;
         if (name == QLatin1String("fault")) { // the open fault dialog's outer height

@@ -1,6 +1,5 @@
-// What the scenarios cannot say in a line: where a window lands for its size, the tray's message
-// carried in a mouse position, the tab order, every control in sight, and the settings dialog
-// unloaded while its own message box waits.
+// What the scenarios cannot say in a line: where a window lands for its size, the tab order,
+// every control in sight, and the settings dialog unloaded while its own message box waits.
 #include "about/frmAbout.h"
 #include "app/mdShell.h"
 #include "bomb/frmFault.h"
@@ -56,29 +55,6 @@ private slots:
         // menu bar, in a frame 6 px wider and 25 px higher until the window manager frames it
         QCOMPARE(main.pos(), QPoint(int(std::nearbyint((1024 - (199 + 6)) / 2.0)),
                                     int(std::nearbyint((768 - (158 + menuBar + 25)) / 2.0))));
-    }
-
-    // The tray's message is the x position in twips: taken to a whole number (halves to even),
-    // then divided by 15 with the remainder dropped; 515 is the left double-click.
-    void trayMessageInTheMousePosition_data()
-    {
-        QTest::addColumn<float>("x");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("exact") << 7725.0f << true;
-        QTest::newRow("remainder dropped") << 7739.0f << true;
-        QTest::newRow("next pixel") << 7740.0f << false;
-        QTest::newRow("half to even, down") << 7724.5f << false;
-        QTest::newRow("half to even, up") << 7723.5f << false;
-        QTest::newRow("above half") << 7724.6f << true;
-    }
-    void trayMessageInTheMousePosition()
-    {
-        QFETCH(float, x);
-        QFETCH(bool, shown);
-        FakeEnvironment env;
-        Main main;
-        main.DummyPicture_MouseMove(0, 0, x, 0);
-        QCOMPARE(main.isVisible(), shown);
     }
 
     void longUptimeStaysInTheWindow()

@@ -15,11 +15,11 @@ const char* const kScenarios = R"table(
 # name | settings file before ("-": none) | steps | file after ("=": unchanged, "*": any) | log
 # Start-up and the ways out
 first start | - | at=9:05:03 load check=Main.Label1.text:9:05:03 check=height:1695 check=timers:1..
-    check=record:00:00\s0\s0\s0\s0\s0\s0 check=reads:1 check=shown:Main
-    tick check=Main.Label1.text:09:05:03 check=height:1725 | = | topmost:Main=0 tray:0 tray:1
+    check=record:00:00\s0\s0\s0\s0\s0\s0 check=reads:1 check=shown:Main check=tip:Quorvane
+    tick check=Main.Label1.text:09:05:03 check=height:1725 | = | topmost:Main=0 tray:add
 start with every key | [Quorvane]\nTop=-300\nLeft=150\nHOUR=7\nDELLMODE=1\nTOPMOST=1\n | load
     check=Main.pos:10,0 check=saved:-300,150 check=timers:1.3 check=record:07:00\s0\s0\s1\s0\s1\s0
-    | = | topmost:Main=1 tray:0 tray:1
+    | = | topmost:Main=1 tray:add
 nine characters of a position | [Quorvane]\nTop=1234567890\nLeft=\s12\n | load
     check=saved:123456789,12 | = | *
 the file as written by hand | [quorvane]\r\nhour=7\r\nMIN=abc\r\nDSPTIME=1\r\nBOMSETTING=70000\r\n
@@ -30,18 +30,18 @@ an hour beyond 32 bits | [Quorvane]\nHOUR=99999999999\n | load check=alarm:21474
 second instance reads nothing | [Quorvane]\nTOPMOST=1\n | second load check=reads:0 check=timers:...
     check=shown: check=caption:Quorvane | = | message:すでに起動してます end
 no tray: the warning, nothing ticking | [Quorvane]\nTop=10\nDELLMODE=1\n | notray load check=timers:...
-    check=shown: check=caption:警告! | = | topmost:Main=0 tray:0 message:時限爆弾の起動に失敗しました tray:2 end
+    check=shown: check=caption:警告! | = | topmost:Main=0 tray:add message:時限爆弾の起動に失敗しました tray:remove end
 exit from the file menu | #\smine\r\n[Quorvane]\r\nHOUR=7\r\n[Other]\r\nTop=1\r\n | start move=Main:100,37
     menu=MnuFormFin | #\smine\r\n[Quorvane]\r\nHOUR=7\r\nMyPath=/opt/quorvane/quorvane\r\nTop=555\r\n
-    Left=1500\r\n[Other]\r\nTop=1\r\n | write*3 tray:2 end
+    Left=1500\r\n[Other]\r\nTop=1\r\n | write*3 tray:remove end
 exit from the tray with the window hidden by the version box | - | start move=Main:20,30 menu=MnuOptVer
     check=saved:450,300 check=shown:frmAbout check=modal: click=frmAbout.cmdOK check=shown:
-    tray=0x205>MnuPopUpEnd | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=450\nLeft=300\n
-    | foreground popup write*3 tray:2 end
+    tray=menu>MnuPopUpEnd | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=450\nLeft=300\n
+    | foreground popup write*3 tray:remove end
 the close box | - | start hide=Main move=Main:-10,-2 close=Main
-    | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=-30\nLeft=-150\n | write*3 tray:2 end
+    | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=-30\nLeft=-150\n | write*3 tray:remove end
 the end of the desktop session | - | start move=Main:20,10 end-session
-    | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=150\nLeft=300\n | write*3 tray:2 end
+    | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=150\nLeft=300\n | write*3 tray:remove end
 # The clock
 a quiet second | - | start up=3600000 tick check=Main.Label1.text:12:34:56
     check=Main.Label2.text:1時間0分0秒経過 check=colour:face check=timers:1.. | = |
@@ -67,17 +67,15 @@ the sweep on every fifth tick, its count kept while off | [Quorvane]\nDELLMODE=1
     click=fmArm.Check1 check=timers:1.. click=fmArm.Check1 check=timers:1.3 sweep check=log:purge*2
     sweep | = | purge*3
 # The tray and the menus
-tray: a double-click shows the window | - | start hide=Main tray=0x203 check=shown:Main tray=0x203
+tray: a double-click shows the window | - | start hide=Main tray=double-click check=shown:Main tray=double-click
     check=shown:Main | = |
-tray: other mouse messages do nothing | - | start hide=Main tray=0x200 tray=0x201 tray=0x202
-    tray=0x204 tray=0x206 tray=0x207 check=shown: | = |
-tray: the right button's release opens the menu | - | start tray=0x205 | = | foreground popup
+tray: the right button's release opens the menu | - | start tray=menu | = | foreground popup
 menu: to the tray | - | start menu=MnuFormMin check=shown: | = |
 menu: show | - | start hide=Main menu=MnuPopUpDsp check=shown:Main | = |
 menu: empty the recently used list | - | start menu=MnuPopUpDel | = | purge
 settings from the tray keep a hidden window hidden | - | start hide=Main menu=MnuPopUpTime
     check=shown:fmArm | = |
-version from the tray waits for the box | - | start move=Main:40,60 tray=0x205>MnuPopUpVer
+version from the tray waits for the box | - | start move=Main:40,60 tray=menu>MnuPopUpVer
     check=modal:frmAbout check=frmAbout.pos:0,0 click=frmAbout.cmdOK check=modal: check=shown:Main
     check=saved:0,0 | = | foreground popup
 # The settings dialog
@@ -149,7 +147,7 @@ a failed write is silent | [Quorvane]\nHOUR=3\n | readonly start menu=MnuOptTim 
     | = | topmost:Main=1
 an unreadable file is never replaced | [Quorvane]\nHOUR=3\n | unreadable start check=alarm:00:00
     menu=MnuOptTim click=fmArm.Command1 | = | topmost:Main=0
-a stored 2 is off | [Quorvane]\nTOPMOST=2\nDELLMODE=2\n | load check=timers:1.. | = | topmost:Main=0 tray:0 tray:1
+a stored 2 is off | [Quorvane]\nTOPMOST=2\nDELLMODE=2\n | load check=timers:1.. | = | topmost:Main=0 tray:add
 the accepted text is the alarm, also after a restart
     | - | start menu=MnuOptTim type=fmArm.ArmTxt0:+7 click=fmArm.Command1 check=ini.HOUR:+7 check=alarm:07:00
     reload check=alarm:07:00 menu=MnuOptTim type=fmArm.ArmTxt0:-0 click=fmArm.Command1 check=ini.HOUR:-0
@@ -219,11 +217,11 @@ about: its texts and links | - | start menu=MnuOptVer check=frmAbout.windowTitle
     click=frmAbout.Mailaddress check=shown:frmAbout | = |
     url:https://example.org/velmaris/quorvane/ url:mailto:velmaris@example.org
 about: kept on the screen (a 238 x 169 px box on 1024 x 768) | - | start saved=3000,1500
-    tray=0x205>MnuPopUpVer check=frmAbout.pos:100,200 click=frmAbout.cmdOK saved=-300,-15
-    tray=0x205>MnuPopUpVer check=frmAbout.pos:0,0 click=frmAbout.cmdOK saved=8985,11790
-    tray=0x205>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK saved=9000,11805
-    tray=0x205>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK saved=2147483647,2147483647
-    tray=0x205>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK | = | *
+    tray=menu>MnuPopUpVer check=frmAbout.pos:100,200 click=frmAbout.cmdOK saved=-300,-15
+    tray=menu>MnuPopUpVer check=frmAbout.pos:0,0 click=frmAbout.cmdOK saved=8985,11790
+    tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK saved=9000,11805
+    tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK saved=2147483647,2147483647
+    tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK | = | *
 about: on top when the setting is ticked | [Quorvane]\nTOPMOST=1\n | start menu=MnuOptVer | = | topmost:frmAbout=1
 about: a stored 2 is not ticked | [Quorvane]\nTOPMOST=2\n | start menu=MnuOptVer | = |
 about: the open dialog's unsaved tick counts | - | start menu=MnuPopUpTime click=fmArm.Check3
@@ -237,7 +235,7 @@ about: OK, Enter, Esc and the close box unload it | - | start menu=MnuOptVer cli
     check=shown: menu=MnuOptVer key=frmAbout.cmdOK:Return check=shown: menu=MnuOptVer
     key=frmAbout:Escape check=shown: menu=MnuOptVer close=frmAbout check=shown: delete | = |
 about: asked for while open, the open one stays | - | start menu=MnuOptVer move=frmAbout:5,5
-    saved=0,3000 menu=MnuOptVer tray=0x205>MnuPopUpVer check=frmAbout.pos:5,5 check=modal: | = |
+    saved=0,3000 menu=MnuOptVer tray=menu>MnuPopUpVer check=frmAbout.pos:5,5 check=modal: | = |
     foreground popup
 )table";
 
