@@ -1,5 +1,4 @@
-#include "main_window/Main.h"
-
+#include "forms/MainWindow.h"
 #include "platform/Fonts.h"
 #include "platform/LinuxPlatform.h"
 #include "resources/Icons.h"
@@ -89,8 +88,8 @@ int main(int argc, char* argv[])
     fontConfiguration.join();
     fonts::useJapaneseFallback();
 
-    Main main;
-    if (!main.Form_Load())
+    MainWindow main;
+    if (!main.startUp())
         return 0;
     main.show();
     return QApplication::exec();

@@ -2,7 +2,7 @@
 // callgrind: tick_bench quiet|changing N. "quiet": the second stays the same (nine ticks in
 // ten); "changing": every tick shows a new second and a new uptime. Prints the heap allocations
 // the N ticks made.
-#include "main_window/Main.h"
+#include "forms/MainWindow.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -43,13 +43,13 @@ int main(int argc, char* argv[])
     const int n = QByteArray(argv[2]).toInt();
     FakeEnvironment env;
     env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\n";
-    Main main;
-    main.Form_Load();
+    MainWindow main;
+    main.startUp();
     main.show();
     QTime time(12, 0, 0);
     env.fake.timeText = time.toString(QStringLiteral("H:mm:ss"));
     env.fake.ticks = 3'600'000;
-    main.Timer1_Timer();
+    main.onClockTick();
     // texts made beforehand, so that the loop costs only the tick
     QStringList texts;
     for (int i = 0; changing && i < n; ++i)
@@ -60,7 +60,7 @@ int main(int argc, char* argv[])
             env.fake.timeText = texts[i];
             env.fake.ticks += 1000;
         }
-        main.Timer1_Timer();
+        main.onClockTick();
     }
     std::printf("allocations %ld\n", g_allocations - before);
     return 0;

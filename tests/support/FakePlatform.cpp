@@ -1,10 +1,10 @@
 #include "support/FakePlatform.h"
 
-#include "about/frmAbout.h"
-#include "app/mdShell.h"
-#include "bomb/mdBomb.h"
-#include "settings/Settings.h"
-#include "settings/fmArm.h"
+#include "forms/AboutBox.h"
+#include "forms/Detonation.h"
+#include "forms/Settings.h"
+#include "forms/SettingsDialog.h"
+#include "forms/Shell.h"
 
 #include <QCoreApplication>
 #include <QTime>
@@ -89,15 +89,15 @@ void FakePlatform::openUrl(const QUrl& url)
 FakeEnvironment::FakeEnvironment()
 {
     setPlatform(&fake);
-    mdBomb::ResetSettings();
-    mdBomb::ResetDetonation();
-    mdShell::ResetPosition();
+    settings::reset();
+    detonation::reset();
+    shell::resetPosition();
 }
 
 FakeEnvironment::~FakeEnvironment()
 {
-    frmAbout::Unload();
-    fmArm::Unload();
+    AboutBox::unload();
+    SettingsDialog::unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     setPlatform(nullptr);
 }

@@ -1,12 +1,12 @@
 #include "support/Scenario.h"
 
-#include "about/frmAbout.h"
-#include "app/mdShell.h"
-#include "bomb/frmFault.h"
-#include "main_window/Main.h"
+#include "forms/AboutBox.h"
+#include "forms/FaultDialog.h"
+#include "forms/MainWindow.h"
+#include "forms/Settings.h"
+#include "forms/SettingsDialog.h"
+#include "forms/Shell.h"
 #include "platform/IniDocument.h"
-#include "settings/Settings.h"
-#include "settings/fmArm.h"
 #include "support/FakePlatform.h"
 
 #include <QAbstractButton>
@@ -50,7 +50,7 @@ namespace
 class Runner
 {
 public:
-    Runner(FakePlatform& fake, Main& main) : m_fake(fake), m_main(main) {}
+    Runner(FakePlatform& fake, MainWindow& main) : m_fake(fake), m_main(main) {}
 
     QStringList run(const QString& steps)
     {
@@ -104,11 +104,11 @@ private:
         if (name == QLatin1String("Main"))
             return &m_main;
         if (name == QLatin1String("fmArm"))
-            return fmArm::instance();
+            return SettingsDialog::instance();
         if (name == QLatin1String("frmAbout"))
-            return frmAbout::instance();
+            return AboutBox::instance();
         if (name == QLatin1String("frmFault"))
-            return frmFault::instance();
+            return FaultDialog::instance();
         return nullptr;
     }
 
@@ -130,7 +130,7 @@ private:
         const QString path = value.section(QLatin1Char(':'), 0, 0);
         const QString arg = value.section(QLatin1Char(':'), 1);
         if (verb == QLatin1String("load") || verb == QLatin1String("start")) {
-            if (m_main.Form_Load())
+            if (m_main.startUp())
                 m_main.show();
             if (verb == QLatin1String("start"))
                 m_fake.log.clear();
@@ -143,19 +143,19 @@ private:
         } else if (verb == QLatin1String("random")) {
             m_fake.random = value.toDouble();
         } else if (verb == QLatin1String("saved")) {
-            mdShell::Position().SavedTop = value.section(QLatin1Char(','), 0, 0).toInt();
-            mdShell::Position().SavedLeft = value.section(QLatin1Char(','), 1).toInt();
+            shell::position().top = value.section(QLatin1Char(','), 0, 0).toInt();
+            shell::position().left = value.section(QLatin1Char(','), 1).toInt();
         } else if (verb.startsWith(QLatin1String("tick"))) {
             if (verb.contains(QLatin1Char('@')))
                 m_fake.timeText = verb.section(QLatin1Char('@'), 1);
-            m_main.Timer1_Timer();
+            m_main.onClockTick();
         } else if (verb == QLatin1String("blink")) {
-            m_main.Timer2_Timer();
+            m_main.onBlinkTick();
         } else if (verb.startsWith(QLatin1String("sweep"))) {
             for (int i = verb.contains(QLatin1Char('*')) ? verb.section(QLatin1Char('*'), 1).toInt()
                                                          : 1;
                  i > 0; --i)
-                m_main.Timer3_Timer();
+                m_main.onSweepTick();
         } else if (verb == QLatin1String("menu")) {
             if (auto* item = qobject_cast<QAction*>(object(QStringLiteral("Main.") + value)))
                 item->trigger();
@@ -214,7 +214,7 @@ private:
         } else if (verb == QLatin1String("end-session")) {
             m_fake.sessionEnd();
         } else if (verb == QLatin1String("reload")) {
-            mdBomb::LoadSettings();
+            settings::load();
         } else if (verb == QLatin1String("delete")) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         } else if (verb == QLatin1String("check")) {
@@ -243,7 +243,7 @@ private:
     // The settings dialog as one row: "hour/minute/uptime button/action button/check boxes".
     static QString dialogState()
     {
-        const fmArm* d = fmArm::instance();
+        const SettingsDialog* d = SettingsDialog::instance();
         if (d == nullptr)
             return QStringLiteral("-");
         auto selected = [](QRadioButton* const* buttons, int count) {
@@ -254,16 +254,16 @@ private:
             return QStringLiteral("-");
         };
         QString checks;
-        for (const QCheckBox* c : {d->Check1, d->Check2, d->Check3})
+        for (const QCheckBox* c : {d->sweepCheck, d->gentleCheck, d->topmostCheck})
             checks += c->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
-        return QStringList{d->ArmTxt[0]->text(), d->ArmTxt[1]->text(), selected(d->Option1, 2),
-                           selected(d->Option2, 4), checks}
+        return QStringList{d->timeBoxes[0]->text(), d->timeBoxes[1]->text(),
+                           selected(d->uptimeButtons, 2), selected(d->actionButtons, 4), checks}
             .join(QLatin1Char('/'));
     }
 
     QString probe(const QString& name)
     {
-        const mdBomb::SettingsRecord& s = mdBomb::Settings();
+        const settings::SettingsRecord& s = settings::record();
         if (name == QLatin1String("log"))
             return compactLog(m_fake.log);
         if (name == QLatin1String("shown")) {
@@ -280,33 +280,32 @@ private:
         }
         if (name == QLatin1String("record"))
             return QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8")
-                .arg(s.ArmHour, s.ArmMin)
-                .arg(s.DspTime)
-                .arg(s.BomSetting)
-                .arg(s.DellMode)
-                .arg(s.EasyMode)
-                .arg(s.TopMost)
-                .arg(s.ArmFromTray);
+                .arg(s.alarmHour, s.alarmMinute)
+                .arg(s.uptimeForm)
+                .arg(s.action)
+                .arg(s.sweepRecentFiles)
+                .arg(s.gentleMode)
+                .arg(s.keepOnTop)
+                .arg(s.openedFromTray);
         if (name == QLatin1String("alarm"))
-            return s.ArmHour + QLatin1Char(':') + s.ArmMin;
+            return s.alarmHour + QLatin1Char(':') + s.alarmMinute;
         if (name.startsWith(QLatin1String("ini.")))
             return QString::fromUtf8(
                 ini::value(m_fake.file, "Quorvane", name.mid(4).toLatin1()).value_or("<missing>"));
         if (name == QLatin1String("saved"))
-            return QStringLiteral("%1,%2")
-                .arg(mdShell::Position().SavedTop)
-                .arg(mdShell::Position().SavedLeft);
+            return QStringLiteral("%1,%2").arg(shell::position().top).arg(shell::position().left);
         if (name == QLatin1String("timers")) {
             QString t;
-            for (const auto& [digit, timer] :
-                 {std::pair{'1', m_main.Timer1}, {'2', m_main.Timer2}, {'3', m_main.Timer3}})
+            for (const auto& [digit, timer] : {std::pair{'1', m_main.clockTimer},
+                                               {'2', m_main.blinkTimer},
+                                               {'3', m_main.sweepTimer}})
                 t += timer->isActive() ? QLatin1Char(digit) : QLatin1Char('.');
             return t;
         }
         if (name == QLatin1String("height"))
             return QString::number(m_main.outerHeightTwips());
         if (name == QLatin1String("colour")) {
-            switch (m_main.label1BackColor()) {
+            switch (m_main.clockColour()) {
             case 0x0000FF:
                 return QStringLiteral("red");
             case 0xFF0000:
@@ -314,7 +313,7 @@ private:
             case 0x8000000F:
                 return QStringLiteral("face");
             default:
-                return QString::number(m_main.label1BackColor(), 16);
+                return QString::number(m_main.clockColour(), 16);
             }
         }
         if (name == QLatin1String("arm"))
@@ -326,12 +325,12 @@ private:
         if (name == QLatin1String("caption"))
             return m_fake.lastCaption;
         if (name == QLatin1String("fault")) { // the open fault dialog's outer height
-            const frmFault* f = frmFault::instance();
+            const FaultDialog* f = FaultDialog::instance();
             return f != nullptr ? QString::number(f->outerHeightTwips()) : QStringLiteral("-");
         }
         if (name == QLatin1String("detail1")) {
-            const frmFault* f = frmFault::instance();
-            return f != nullptr ? f->Text1->toPlainText().section(QLatin1Char('\n'), 0, 0)
+            const FaultDialog* f = FaultDialog::instance();
+            return f != nullptr ? f->detailsText->toPlainText().section(QLatin1Char('\n'), 0, 0)
                                 : QStringLiteral("-");
         }
         if (name == QLatin1String("focus")) {
@@ -341,7 +340,7 @@ private:
                        : QString();
         }
         if (name == QLatin1String("uptime-centred")) { // on the window's outer width, 2130 twips
-            const QLabel* up = m_main.Label2;
+            const QLabel* up = m_main.uptimeLabel;
             return render(up->x() == int(std::nearbyint((2130 / 15.0 - up->width()) / 2)));
         }
         const QString property = name.section(QLatin1Char('.'), -1);
@@ -354,7 +353,7 @@ private:
     }
 
     FakePlatform& m_fake;
-    Main& m_main;
+    MainWindow& m_main;
     QStringList m_steps;
     QStringList m_errors;
     QString m_step;
@@ -364,7 +363,7 @@ private:
 
 } // namespace
 
-QStringList runScenario(FakePlatform& fake, Main& main, const QString& steps)
+QStringList runScenario(FakePlatform& fake, MainWindow& main, const QString& steps)
 {
     return Runner(fake, main).run(steps);
 }

@@ -14,17 +14,18 @@
 //   check=PROBE:VALUE   compares at that moment; PROBE is PATH.PROPERTY or one of log, shown,
 //                       modal, focus, record, alarm, ini.KEY, saved, timers, height, colour, arm,
 //                       reads, tip, caption, fault, detail1, uptime-centred (see Scenario.cpp)
-// PATH is a window (Main, fmArm, frmAbout, frmFault) and child object names: fmArm.Command1.
+// PATH is a window's object name (Main, fmArm, frmAbout, frmFault) and its children's object
+// names: fmArm.Command1.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 class FakePlatform;
-class Main;
+class MainWindow;
 
 // Runs the steps; returns what went wrong (empty when every check held).
-QStringList runScenario(FakePlatform& fake, Main& main, const QString& steps);
+QStringList runScenario(FakePlatform& fake, MainWindow& main, const QString& steps);
 
 // The fake's log with repeats counted: "beep*16 exit:2".
 QString compactLog(const QStringList& log);

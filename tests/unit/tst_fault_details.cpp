@@ -1,4 +1,4 @@
-#include "bomb/mdFault.h"
+#include "rules/FaultDetails.h"
 
 #include <QTest>
 
@@ -29,13 +29,13 @@ private slots:
             "00002b2b 00006a18 0000346a 00001096 00001957 00007b37 0000255e");
         for (int k = 1; k <= 10; ++k) {
             const QString reason = QString::fromUtf8(rows[k - 1][0]);
-            QCOMPARE(mdFault::FaultDetailsText(QStringLiteral("taro"), k),
+            QCOMPARE(fault_details::text(QStringLiteral("taro"), k),
                      QStringLiteral("taro") + reason +
                          QStringLiteral("です｡\r\nﾓｼﾞｭｰﾙ : Quorvane、ｱﾄﾞﾚｽ : ") +
                          QLatin1String(rows[k - 1][1]) + QStringLiteral(":fffbd5c7\r\n") + dump);
         }
-        QVERIFY(mdFault::FaultDetailsText(QString(), 4)
-                    .startsWith(QStringLiteral("の睡眠不足です｡\r\n")));
+        QVERIFY(
+            fault_details::text(QString(), 4).startsWith(QStringLiteral("の睡眠不足です｡\r\n")));
     }
 };
 

@@ -1,8 +1,8 @@
 // The number rules as tables: each case is what a reader of the settings file or of the settings
 // dialog must get from a text, written down by hand.
-#include "main_window/ClockRules.h"
+#include "forms/Settings.h"
 #include "platform/NumberRules.h"
-#include "settings/Settings.h"
+#include "rules/ClockRules.h"
 
 #include <QTest>
 #include <cmath>
@@ -125,13 +125,14 @@ private slots:
         } rows[] = {{"7", 7, "07"},   {"07", 7, "07"},  {"0", 0, "00"},
                     {"10", 10, "10"}, {"-1", -1, "-1"}, {"99999", 99999, "99999"}};
         for (const auto& r : rows)
-            QCOMPARE(mdBomb::TwoDigit(QLatin1String(r.text), r.number), QLatin1String(r.expected));
+            QCOMPARE(settings::twoDigit(QLatin1String(r.text), r.number),
+                     QLatin1String(r.expected));
     }
 
     void clockText()
     {
-        QCOMPARE(clock_rules::ClockText(QStringLiteral("9:05:03")), QStringLiteral("09:05:03"));
-        QCOMPARE(clock_rules::ClockText(QStringLiteral("23:59:59")), QStringLiteral("23:59:59"));
+        QCOMPARE(clock_rules::clockText(QStringLiteral("9:05:03")), QStringLiteral("09:05:03"));
+        QCOMPARE(clock_rules::clockText(QStringLiteral("23:59:59")), QStringLiteral("23:59:59"));
     }
 
     // The uptime is a signed 32-bit count of milliseconds, rounded to seconds half to even.
@@ -153,7 +154,7 @@ private slots:
                     {0x80000000u, 0, "-597時間28分36秒経過"},
                     {0x7FFFFFFFu, 1, "2147484秒経過"}};
         for (const auto& r : rows)
-            QCOMPARE(clock_rules::UptimeText(r.ms, r.dspTime), QString::fromUtf8(r.expected));
+            QCOMPARE(clock_rules::uptimeText(r.ms, r.dspTime), QString::fromUtf8(r.expected));
     }
 };
 

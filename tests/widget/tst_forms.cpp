@@ -1,11 +1,11 @@
 // What the scenarios cannot say in a line: where a window lands for its size, the tab order,
 // every control in sight, and the settings dialog unloaded while its own message box waits.
-#include "about/frmAbout.h"
-#include "app/mdShell.h"
-#include "bomb/frmFault.h"
-#include "main_window/Main.h"
-#include "settings/Settings.h"
-#include "settings/fmArm.h"
+#include "forms/AboutBox.h"
+#include "forms/FaultDialog.h"
+#include "forms/MainWindow.h"
+#include "forms/Settings.h"
+#include "forms/SettingsDialog.h"
+#include "forms/Shell.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
@@ -41,16 +41,16 @@ private slots:
         QFETCH(double, edge);
         QFETCH(int, saved);
         std::int32_t remembered = 77; // kept when nothing was read
-        QCOMPARE(mdShell::PlaceAxis(text, 3000, 11520, remembered), edge);
+        QCOMPARE(shell::placeAxis(text, 3000, 11520, remembered), edge);
         QCOMPARE(remembered, saved);
     }
 
     void centredByItsCreationSize()
     {
         FakeEnvironment env; // a 1024 x 768 px screen, no settings file
-        Main main;
+        MainWindow main;
         const int menuBar = main.menuBar()->sizeHint().height();
-        QVERIFY(main.Form_Load());
+        QVERIFY(main.startUp());
         // created with a client area 2985 twips (199 px) wide and 2370 (158 px) high below the
         // menu bar, in a frame 6 px wider and 25 px higher until the window manager frames it
         QCOMPARE(main.pos(), QPoint(int(std::nearbyint((1024 - (199 + 6)) / 2.0)),
@@ -60,36 +60,37 @@ private slots:
     void longUptimeStaysInTheWindow()
     {
         FakeEnvironment env;
-        Main main;
-        QVERIFY(main.Form_Load());
-        const int designed = main.Label2->x();
+        MainWindow main;
+        QVERIFY(main.startUp());
+        const int designed = main.uptimeLabel->x();
         env.fake.ticks = 1000u * (100 * 3600 + 17 * 60 + 19); // 100時間17分19秒経過
-        main.Timer1_Timer();
-        QCOMPARE(main.Label2->geometry().right(), main.width() - 1);
+        main.onClockTick();
+        QCOMPARE(main.uptimeLabel->geometry().right(), main.width() - 1);
         env.fake.ticks = 1000u * 61; // short again: back at its place
-        main.Timer1_Timer();
-        QCOMPARE(main.Label2->x(), designed);
+        main.onClockTick();
+        QCOMPARE(main.uptimeLabel->x(), designed);
     }
 
     // OK first, then Cancel, then the minute box before the hour box.
     void settingsTabOrder()
     {
         FakeEnvironment env;
-        Main main;
-        fmArm::Show();
-        fmArm* d = fmArm::instance();
-        QCOMPARE(d->focusWidget(), d->Command1);
+        MainWindow main;
+        SettingsDialog::open();
+        SettingsDialog* d = SettingsDialog::instance();
+        QCOMPARE(d->focusWidget(), d->okButton);
         QList<QWidget*> chain;
-        QWidget* w = d->Command1;
+        QWidget* w = d->okButton;
         do {
             if (w->focusPolicy() & Qt::TabFocus)
                 chain << w;
             w = w->nextInFocusChain();
-        } while (w != d->Command1);
-        const QList<QWidget*> expected{d->Command1,   d->Command2,   d->ArmTxt[1],  d->ArmTxt[0],
-                                       d->Option1[0], d->Option1[1], d->Option2[0], d->Option2[1],
-                                       d->Option2[2], d->Option2[3], d->Check1,     d->Check2,
-                                       d->Check3};
+        } while (w != d->okButton);
+        const QList<QWidget*> expected{
+            d->okButton,         d->cancelButton,     d->timeBoxes[1],     d->timeBoxes[0],
+            d->uptimeButtons[0], d->uptimeButtons[1], d->actionButtons[0], d->actionButtons[1],
+            d->actionButtons[2], d->actionButtons[3], d->sweepCheck,       d->gentleCheck,
+            d->topmostCheck};
         QCOMPARE(chain, expected);
     }
 
@@ -100,17 +101,17 @@ private slots:
     {
         FakeEnvironment env;
         env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n";
-        Main main;
-        QVERIFY(main.Form_Load());
+        MainWindow main;
+        QVERIFY(main.startUp());
         main.setOuterHeightTwips(2580);
-        fmArm::Show();
-        frmAbout::ShowModeless();
+        SettingsDialog::open();
+        AboutBox::openModeless();
         QStringList outOfSight;
         auto check = [&](QWidget* window) {
             for (QWidget* w : window->findChildren<QWidget*>()) {
                 const bool control = w->inherits("QAbstractButton") || w->inherits("QLabel") ||
                                      w->inherits("QLineEdit") || w->inherits("QPlainTextEdit");
-                if (!control || (w->isHidden() && w != main.Command1))
+                if (!control || (w->isHidden() && w != main.alarmStopButton))
                     continue;
                 const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
                 // a push button's caption is centred in it; a check box's or option button's
@@ -125,17 +126,17 @@ private slots:
             }
         };
         for (QWidget* window :
-             {static_cast<QWidget*>(&main), static_cast<QWidget*>(fmArm::instance()),
-              static_cast<QWidget*>(frmAbout::instance())})
+             {static_cast<QWidget*>(&main), static_cast<QWidget*>(SettingsDialog::instance()),
+              static_cast<QWidget*>(AboutBox::instance())})
             check(window);
         QTimer::singleShot(0, [&] {
-            frmFault* fault = frmFault::instance();
-            fault->Command3->click();
+            FaultDialog* fault = FaultDialog::instance();
+            fault->detailsButton->click();
             check(fault);
             fault->reject();
         });
         env.fake.timeText = QStringLiteral("7:30:00");
-        main.Timer1_Timer();
+        main.onClockTick();
         QVERIFY2(outOfSight.isEmpty(), qPrintable(outOfSight.join(QLatin1Char(' '))));
     }
 
@@ -146,24 +147,24 @@ private slots:
         FakeEnvironment env;
         env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n";
         env.fake.timeText = QStringLiteral("7:29:59");
-        Main main;
-        QVERIFY(main.Form_Load());
-        main.MnuOptTim->trigger();
-        QPointer<fmArm> d = fmArm::instance();
-        d->ArmTxt[0]->setText(QStringLiteral("24"));
+        MainWindow main;
+        QVERIFY(main.startUp());
+        main.settingsAction->trigger();
+        QPointer<SettingsDialog> d = SettingsDialog::instance();
+        d->timeBoxes[0]->setText(QStringLiteral("24"));
         env.fake.onMessage = [&] {
             env.fake.onMessage = nullptr;
             env.fake.timeText = QStringLiteral("7:30:00");
-            QTimer::singleShot(0, [] { frmFault::instance()->Command2->click(); });
-            main.Timer1_Timer();
+            QTimer::singleShot(0, [] { FaultDialog::instance()->rescueButton->click(); });
+            main.onClockTick();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            fmArm::Load(); // as the About box does
+            SettingsDialog::load(); // as the About box does
         };
-        d->Command1->click();
+        d->okButton->click();
         QVERIFY(d.isNull());
         QVERIFY(main.isVisible()); // the rest of OK still ran
-        QVERIFY(fmArm::instance() != nullptr);
-        QCOMPARE(mdBomb::Settings().ArmFromTray, std::int16_t(0));
+        QVERIFY(SettingsDialog::instance() != nullptr);
+        QCOMPARE(settings::record().openedFromTray, std::int16_t(0));
     }
 };
 

@@ -2,7 +2,7 @@
 // support/Scenario.h): the settings file afterwards, everything that reached the system in order,
 // and the checks on the way. Expected values come from what the program must do, in twips, texts
 // and orders, never from its code.
-#include "main_window/Main.h"
+#include "forms/MainWindow.h"
 #include "support/FakePlatform.h"
 #include "support/Scenario.h"
 
@@ -279,7 +279,7 @@ private slots:
         QFETCH(QString, log);
         FakeEnvironment env;
         env.fake.file = file;
-        Main main;
+        MainWindow main;
         const QStringList errors = runScenario(env.fake, main, steps);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
         if (after != QLatin1String("*")) {

@@ -4,16 +4,13 @@
 
 #include <QString>
 
-namespace mdFault
+namespace fault_details
 {
 
 // The user's login name, or empty text.
-QString GetLoginName();
+QString loginName();
 
 // The details for draw k (1 to 10): eleven lines joined by CR LF, none after the last.
-QString FaultDetailsText(const QString& loginName, int k);
+QString text(const QString& loginName, int k);
 
-// Draws k from a freshly seeded generator and writes the details into the open fault dialog.
-void BuildFaultDetails();
-
-} // namespace mdFault
+} // namespace fault_details

@@ -1,16 +1,16 @@
-#include "bomb/mdBomb.h"
+#include "forms/Detonation.h"
 
-#include "about/frmAbout.h"
-#include "bomb/frmFault.h"
-#include "main_window/Main.h"
+#include "forms/AboutBox.h"
+#include "forms/FaultDialog.h"
+#include "forms/MainWindow.h"
+#include "forms/Settings.h"
+#include "forms/SettingsDialog.h"
 #include "platform/Platform.h"
-#include "settings/Settings.h"
-#include "settings/fmArm.h"
 
 #include <QPushButton>
 #include <QTimer>
 
-namespace mdBomb
+namespace detonation
 {
 
 namespace
@@ -24,10 +24,10 @@ void beeps(int count)
         platform().beep();
 }
 
-void beepAlert(Main& main)
+void beepAlert(MainWindow& main)
 {
     main.startBlinking();
-    main.Command1->show();
+    main.alarmStopButton->show();
     if (!main.isMinimized())
         main.setOuterHeightTwips(2580);
     beeps(6);
@@ -36,43 +36,43 @@ void beepAlert(Main& main)
 
 void showFault()
 {
-    fmArm::UnloadIfVisible();
-    frmAbout::UnloadIfVisible();
+    SettingsDialog::unloadIfVisible();
+    AboutBox::unloadIfVisible();
     g_inProgress = true;
     // The clock timer does not fire again while its own tick waits here; a stand-in keeps the
     // clock and uptime labels current meanwhile (such ticks never detonate).
     QTimer standIn;
-    if (Main* main = Main::instance()) {
-        standIn.setInterval(main->Timer1->interval());
-        QObject::connect(&standIn, &QTimer::timeout, main, &Main::Timer1_Timer);
+    if (MainWindow* main = MainWindow::instance()) {
+        standIn.setInterval(main->clockTimer->interval());
+        QObject::connect(&standIn, &QTimer::timeout, main, &MainWindow::onClockTick);
         standIn.start();
     }
-    frmFault::showModal();
+    FaultDialog::showModal();
     g_inProgress = false;
 }
 
 } // namespace
 
-void Detonate()
+void detonate()
 {
     if (g_inProgress)
         return;
-    const std::int16_t action = Settings().BomSetting;
+    const std::int16_t action = settings::record().action;
     if (action == 0) {
-        if (Main* main = Main::instance())
+        if (MainWindow* main = MainWindow::instance())
             beepAlert(*main);
     } else if (action >= 1 && action <= 3) {
-        if (Settings().EasyMode != 1)
-            DoWindowsExit();
+        if (settings::record().gentleMode != 1)
+            beepAndRequestExit();
         else
             showFault();
     }
 }
 
-void DoWindowsExit()
+void beepAndRequestExit()
 {
     ExitKind kind{};
-    switch (Settings().BomSetting) {
+    switch (settings::record().action) {
     case 1:
         kind = ExitKind::Reboot;
         break;
@@ -89,19 +89,19 @@ void DoWindowsExit()
     platform().requestExit(kind);
 }
 
-void BeepAlert()
+void hourlyChime()
 {
     beeps(16);
 }
 
-bool DetonationInProgress()
+bool inProgress()
 {
     return g_inProgress;
 }
 
-void ResetDetonation()
+void reset()
 {
     g_inProgress = false;
 }
 
-} // namespace mdBomb
+} // namespace detonation

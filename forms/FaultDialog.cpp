@@ -1,20 +1,21 @@
-#include "bomb/frmFault.h"
+#include "forms/FaultDialog.h"
 
-#include "bomb/mdBomb.h"
-#include "bomb/mdFault.h"
+#include "forms/Detonation.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
+#include "rules/FaultDetails.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace
 {
 
-frmFault* g_fault = nullptr;
+FaultDialog* g_fault = nullptr;
 
 constexpr int kClientWidth = 6870;
 
@@ -48,7 +49,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, QRec
 
 } // namespace
 
-frmFault::frmFault()
+FaultDialog::FaultDialog()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint)
 {
@@ -56,96 +57,99 @@ frmFault::frmFault()
     setObjectName(QStringLiteral("frmFault"));
     setWindowTitle(QStringLiteral("Explorer"));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twips::rect(360, 240, 480, 480));
-    Image1->setPixmap(icons::error().pixmap(Image1->size()));
+    iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("Image1"));
+    iconLabel->setGeometry(twips::rect(360, 240, 480, 480));
+    iconLabel->setPixmap(icons::error().pixmap(iconLabel->size()));
 
-    Label1 = messageLine(this, "Label1",
-                         QStringLiteral("あなたの人生は不正な処理を行ったので強制終了します。"),
-                         twips::rect(1320, 240, 3735, 375));
-    Label2 = messageLine(this, "Label2",
-                         QStringLiteral("終了しない場合は、胸に手を当てて悔い改めてください。"),
-                         twips::rect(1320, 840, 3615, 375));
+    messageLine1 = messageLine(
+        this, "Label1", QStringLiteral("あなたの人生は不正な処理を行ったので強制終了します。"),
+        twips::rect(1320, 240, 3735, 375));
+    messageLine2 = messageLine(
+        this, "Label2", QStringLiteral("終了しない場合は、胸に手を当てて悔い改めてください。"),
+        twips::rect(1320, 840, 3615, 375));
 
-    Command1 =
+    closeButton =
         button(this, "Command1", QStringLiteral("閉じる(&C)"), twips::rect(5520, 120, 1095, 375));
-    Command2 =
+    rescueButton =
         button(this, "Command2", QStringLiteral("救　済"), twips::rect(5520, 600, 1095, 375));
-    Command3 =
+    detailsButton =
         button(this, "Command3", QStringLiteral("詳細(&D)>>"), twips::rect(5520, 1080, 1095, 375));
-    connect(Command1, &QPushButton::clicked, this, &frmFault::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmFault::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frmFault::Command3_Click);
+    connect(closeButton, &QPushButton::clicked, this, &FaultDialog::onClose);
+    connect(rescueButton, &QPushButton::clicked, this, &FaultDialog::onRescue);
+    connect(detailsButton, &QPushButton::clicked, this, &FaultDialog::onDetails);
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("詳細"));
-    Text1->setGeometry(twips::rect(240, 1680, 6375, 1935));
-    Text1->setReadOnly(true);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setFont(gothic());
-    QPalette pal = Text1->palette();
+    detailsText = new QPlainTextEdit(this);
+    detailsText->setObjectName(QStringLiteral("Text1"));
+    detailsText->setAccessibleName(QStringLiteral("詳細"));
+    detailsText->setGeometry(twips::rect(240, 1680, 6375, 1935));
+    detailsText->setReadOnly(true);
+    detailsText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    detailsText->setFont(gothic());
+    QPalette pal = detailsText->palette();
     pal.setColor(QPalette::Base, pal.color(QPalette::Window)); // the menu-face system colour
-    Text1->setPalette(pal);
+    detailsText->setPalette(pal);
 
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Text1);
+    setTabOrder(closeButton, rescueButton);
+    setTabOrder(rescueButton, detailsButton);
+    setTabOrder(detailsButton, detailsText);
 }
 
-frmFault::~frmFault()
+FaultDialog::~FaultDialog()
 {
     if (g_fault == this)
         g_fault = nullptr;
 }
 
-frmFault* frmFault::instance()
+FaultDialog* FaultDialog::instance()
 {
     return g_fault;
 }
 
-void frmFault::showModal()
+void FaultDialog::showModal()
 {
     if (g_fault != nullptr)
         return; // never a second one while it is open
-    frmFault dialog;
-    dialog.Form_Load();
+    FaultDialog dialog;
+    dialog.fill();
     dialog.exec();
 }
 
-void frmFault::Form_Load()
+void FaultDialog::fill()
 {
     setOuterHeightTwips(1920);
     twips::centre(this, platform().screenSizeTwips());
     platform().setTopmost(this, true);
-    Command1->setFocus();
+    closeButton->setFocus();
 }
 
-void frmFault::Command1_Click()
+void FaultDialog::onClose()
 {
-    mdBomb::DoWindowsExit();
+    detonation::beepAndRequestExit();
     platform().endProcess();
 }
 
-void frmFault::Command2_Click()
+void FaultDialog::onRescue()
 {
     reject(); // unloads; the detonation that opened it returns
 }
 
-void frmFault::Command3_Click()
+void FaultDialog::onDetails()
 {
     setOuterHeightTwips(4185);
-    Command3->setEnabled(false);
-    mdFault::BuildFaultDetails();
+    detailsButton->setEnabled(false);
+    // the details of one of the ten faults, drawn afresh each time
+    const int k = static_cast<int>(platform().randomUnit() * 10 + 1);
+    detailsText->setPlainText(
+        fault_details::text(fault_details::loginName(), std::clamp(k, 1, 10)));
 }
 
-int frmFault::outerHeightTwips() const
+int FaultDialog::outerHeightTwips() const
 {
     return twips::fromPixels(height()) + twips::designFrameTop + twips::designFrameEdge;
 }
 
-void frmFault::setOuterHeightTwips(int tw)
+void FaultDialog::setOuterHeightTwips(int tw)
 {
     setFixedSize(kClientWidth / twips::perPixel,
                  (tw - twips::designFrameTop - twips::designFrameEdge) / twips::perPixel);

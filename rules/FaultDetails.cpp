@@ -1,13 +1,10 @@
-#include "bomb/mdFault.h"
+#include "rules/FaultDetails.h"
 
-#include "bomb/frmFault.h"
 #include "platform/Platform.h"
 
-#include <QPlainTextEdit>
 #include <QStringList>
-#include <algorithm>
 
-namespace mdFault
+namespace fault_details
 {
 
 namespace
@@ -42,13 +39,13 @@ const char* const kDump[] = {
 
 } // namespace
 
-QString GetLoginName()
+QString loginName()
 {
     // The name as a 255-character buffer would hold it, less its terminating NUL.
     return platform().loginName().left(254);
 }
 
-QString FaultDetailsText(const QString& loginName, int k)
+QString text(const QString& loginName, int k)
 {
     const Reason& r = kReasons[k - 1];
     QStringList lines;
@@ -60,13 +57,4 @@ QString FaultDetailsText(const QString& loginName, int k)
     return lines.join(QStringLiteral("\r\n"));
 }
 
-void BuildFaultDetails()
-{
-    frmFault* dialog = frmFault::instance();
-    if (dialog == nullptr)
-        return;
-    const int k = static_cast<int>(platform().randomUnit() * 10 + 1);
-    dialog->Text1->setPlainText(FaultDetailsText(GetLoginName(), std::clamp(k, 1, 10)));
-}
-
-} // namespace mdFault
+} // namespace fault_details

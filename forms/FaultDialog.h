@@ -7,34 +7,34 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-class frmFault : public QDialog
+class FaultDialog : public QDialog
 {
     Q_OBJECT
 public:
     // Loads the dialog, shows it modally and unloads it when it closes.
     static void showModal();
     // The open dialog, or null.
-    static frmFault* instance();
+    static FaultDialog* instance();
 
-    QLabel* Image1;
-    QLabel* Label1;
-    QLabel* Label2;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
-    QPlainTextEdit* Text1;
+    QLabel* iconLabel;
+    QLabel* messageLine1;
+    QLabel* messageLine2;
+    QPushButton* closeButton;
+    QPushButton* rescueButton;
+    QPushButton* detailsButton;
+    QPlainTextEdit* detailsText;
 
-    void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void fill();
+    void onClose();
+    void onRescue();
+    void onDetails();
 
     // Outer height as the layout states it: the client area plus the design frame's 375 twips.
     int outerHeightTwips() const;
     void setOuterHeightTwips(int tw);
 
-    ~frmFault() override;
+    ~FaultDialog() override;
 
 private:
-    frmFault();
+    FaultDialog();
 };

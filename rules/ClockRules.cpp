@@ -1,4 +1,4 @@
-#include "main_window/ClockRules.h"
+#include "rules/ClockRules.h"
 
 #include "platform/NumberRules.h"
 
@@ -18,32 +18,32 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b)
 
 } // namespace
 
-QString ClockText(const QString& timeOfDay)
+QString clockText(const QString& timeOfDay)
 {
     if (timeOfDay.size() == 7)
         return QLatin1Char('0') + timeOfDay;
     return timeOfDay;
 }
 
-std::int32_t UptimeSeconds(std::uint32_t tickCount)
+std::int32_t uptimeSeconds(std::uint32_t tickCount)
 {
     const auto ms = static_cast<std::int32_t>(tickCount);
     return numbers::roundHalfEven(ms / 1000.0);
 }
 
-QString UptimeText(std::uint32_t tickCount, std::int16_t dspTime)
+QString uptimeText(std::uint32_t tickCount, std::int16_t dspTime)
 {
-    return UptimeTextForSeconds(UptimeSeconds(tickCount), dspTime);
+    return uptimeTextForSeconds(uptimeSeconds(tickCount), dspTime);
 }
 
-bool MatchesAlarm(QStringView clockLeft5, const QString& hour, const QString& minute)
+bool matchesAlarm(QStringView clockLeft5, const QString& hour, const QString& minute)
 {
     const qsizetype h = hour.size();
     return clockLeft5.size() == h + 1 + minute.size() && clockLeft5.startsWith(hour) &&
            clockLeft5[h] == QLatin1Char(':') && clockLeft5.sliced(h + 1) == minute;
 }
 
-QString UptimeTextForSeconds(std::int64_t s, std::int16_t dspTime)
+QString uptimeTextForSeconds(std::int64_t s, std::int16_t dspTime)
 {
     if (dspTime == 1)
         return QString::number(s) + QStringLiteral("秒経過");

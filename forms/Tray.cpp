@@ -1,16 +1,16 @@
-#include "main_window/Tray.h"
+#include "forms/Tray.h"
 
-#include "main_window/Main.h"
+#include "forms/MainWindow.h"
 #include "platform/Platform.h"
 
 #include <QPointer>
 
-namespace mdBomb
+namespace tray
 {
 
-bool AddTrayIcon(QWidget* /*form: the events always go to the main window*/)
+bool add(QWidget* /*form: the events always go to the main window*/)
 {
-    QPointer<Main> main = Main::instance();
+    QPointer<MainWindow> main = MainWindow::instance();
     const auto toMain = [main](TrayEvent event) {
         if (main)
             main->onTrayEvent(event);
@@ -25,9 +25,9 @@ bool AddTrayIcon(QWidget* /*form: the events always go to the main window*/)
     return true;
 }
 
-void DeleteTrayIcon()
+void remove()
 {
     platform().removeTrayIcon();
 }
 
-} // namespace mdBomb
+} // namespace tray

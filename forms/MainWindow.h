@@ -29,7 +29,7 @@ protected:
 
 // Switches a timer like a window timer's Enabled flag: enabling a running timer leaves its
 // interval running (QTimer::start would restart it).
-void SetTimerEnabled(QTimer* timer, bool enabled);
+void setTimerEnabled(QTimer* timer, bool enabled);
 
 // Colour values as 0x00BBGGRR, with the button face as a system colour.
 namespace colour
@@ -39,64 +39,64 @@ constexpr std::uint32_t Blue = 0xFF0000;
 constexpr std::uint32_t ButtonFace = 0x8000000F;
 } // namespace colour
 
-class Main : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    Main();
-    ~Main() override;
+    MainWindow();
+    ~MainWindow() override;
 
     // The one main window, or null before it is created.
-    static Main* instance();
+    static MainWindow* instance();
 
-    ClockLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QPushButton* Command1;
-    QTimer* Timer1;
-    QTimer* Timer2;
-    QTimer* Timer3;
-    std::int16_t RecentTickCount = 0;
+    ClockLabel* clockLabel;
+    QLabel* uptimeLabel;
+    QLabel* uptimeCaption;
+    QPushButton* alarmStopButton;
+    QTimer* clockTimer;
+    QTimer* blinkTimer;
+    QTimer* sweepTimer;
+    std::int16_t sweepTickCount = 0;
 
-    QMenu* MnuForm;
-    QAction* MnuFormFin;
-    QAction* MnuFormBer;
-    QAction* MnuFormMin;
-    QMenu* MnuOpt;
-    QAction* MnuOptTim;
-    QAction* MnuOptVer;
-    QMenu* MnuPopUp; // never on the menu bar: the tray's pop-up menu
-    QAction* MnuPopUpDsp;
-    QAction* MnuPopUpTime;
-    QAction* MnuPopUpDel;
-    QAction* MnuPopUpBer1;
-    QAction* MnuPopUpVer;
-    QAction* MnuPopUpBer2;
-    QAction* MnuPopUpEnd;
+    QMenu* fileMenu;
+    QAction* exitAction;
+    QAction* fileSeparator;
+    QAction* toTrayAction;
+    QMenu* optionsMenu;
+    QAction* settingsAction;
+    QAction* aboutAction;
+    QMenu* trayMenu; // never on the menu bar: the tray's pop-up menu
+    QAction* trayShowAction;
+    QAction* traySettingsAction;
+    QAction* trayPurgeAction;
+    QAction* traySeparator1;
+    QAction* trayAboutAction;
+    QAction* traySeparator2;
+    QAction* trayExitAction;
 
     // The start-up sequence; false when the process was ended instead (another instance, or
     // no tray).
-    bool Form_Load();
-    void Timer1_Timer();
-    void Timer2_Timer();
+    bool startUp();
+    void onClockTick();
+    void onBlinkTick();
     // Enables the blink timer (the beep alert).
     void startBlinking();
-    void Timer3_Timer();
-    void Command1_Click();
-    void Label1_DblClick();
+    void onSweepTick();
+    void onAlarmStop();
+    void onClockDoubleClicked();
     // A double-click on the tray icon shows the window; the right button's release opens the
     // tray menu.
     void onTrayEvent(TrayEvent event);
 
-    void MnuFormFin_Click();
-    void MnuFormMin_Click();
-    void MnuOptTim_Click();
-    void MnuOptVer_Click();
-    void MnuPopUpDsp_Click();
-    void MnuPopUpTime_Click();
-    void MnuPopUpDel_Click();
-    void MnuPopUpVer_Click();
-    void MnuPopUpEnd_Click();
+    void onExit();
+    void onToTray();
+    void onSettings();
+    void onAbout();
+    void onTrayShow();
+    void onTraySettings();
+    void onTrayPurge();
+    void onTrayAbout();
+    void onTrayExit();
 
     // The outer size as the program's layout states it: the client area is what the design frame
     // would leave (660 twips in height with the menu bar, 90 in width); the window manager adds
@@ -112,8 +112,8 @@ public:
     // Where the uptime label's left edge belongs (the settings dialog re-centres it).
     void setUptimeLeft(double twipsLeft);
 
-    std::uint32_t label1BackColor() const { return m_backColor; }
-    void setLabel1BackColor(std::uint32_t value);
+    std::uint32_t clockColour() const { return m_backColor; }
+    void setClockColour(std::uint32_t value);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

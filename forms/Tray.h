@@ -3,16 +3,16 @@
 
 class QWidget;
 
-namespace mdBomb
+namespace tray
 {
 
 // Adds the tray icon for the main window (whichever form is passed) with the bomb icon and the
 // tooltip "Quorvane", its events going to the main window. When the desktop refuses, shows the
 // warning and ends the process at once, saving nothing; false then (only a recording platform
 // returns from that).
-bool AddTrayIcon(QWidget* form);
+bool add(QWidget* form);
 
 // Removes the tray icon.
-void DeleteTrayIcon();
+void remove();
 
-} // namespace mdBomb
+} // namespace tray

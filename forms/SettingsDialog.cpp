@@ -1,10 +1,10 @@
-#include "settings/fmArm.h"
+#include "forms/SettingsDialog.h"
 
-#include "main_window/Main.h"
+#include "forms/MainWindow.h"
+#include "forms/Settings.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
-#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -22,7 +22,7 @@
 namespace
 {
 
-fmArm* g_arm = nullptr;
+SettingsDialog* g_arm = nullptr;
 
 constexpr int kClientWidth = 3975;
 constexpr int kClientHeight = 3315;
@@ -156,7 +156,7 @@ int buttonIndex(std::int16_t value, int count)
 
 } // namespace
 
-fmArm::fmArm()
+SettingsDialog::SettingsDialog()
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
@@ -167,109 +167,114 @@ fmArm::fmArm()
     buildControls();
 }
 
-fmArm::~fmArm()
+SettingsDialog::~SettingsDialog()
 {
     if (g_arm == this)
         g_arm = nullptr;
 }
 
-void fmArm::buildControls()
+void SettingsDialog::buildControls()
 {
-    Frame1 = twips::place(new Frame(QStringLiteral("時間設定"), this), "Frame1", 0, 0, 2775, 1215);
-    Label1 = twips::place(
-        new QLabel(QStringLiteral("２４時間表示で爆弾を爆発させる時間を入力して下さい"), Frame1),
+    timeFrame =
+        twips::place(new Frame(QStringLiteral("時間設定"), this), "Frame1", 0, 0, 2775, 1215);
+    timeHint = twips::place(
+        new QLabel(QStringLiteral("２４時間表示で爆弾を爆発させる時間を入力して下さい"), timeFrame),
         "Label1", 120, 240, 2535, 360);
-    Label1->setWordWrap(true);
-    ArmTxt[0] = digitBox(Frame1, "ArmTxt0", 600, QStringLiteral("アラームの時"));
-    Label3[0] =
-        twips::place(new QLabel(QStringLiteral("時"), Frame1), "Label3_0", 1200, 840, 180, 180);
-    ArmTxt[1] = digitBox(Frame1, "ArmTxt1", 1440, QStringLiteral("アラームの分"));
-    Label3[1] =
-        twips::place(new QLabel(QStringLiteral("分"), Frame1), "Label3_1", 2040, 840, 180, 180);
+    timeHint->setWordWrap(true);
+    timeBoxes[0] = digitBox(timeFrame, "ArmTxt0", 600, QStringLiteral("アラームの時"));
+    timeUnits[0] =
+        twips::place(new QLabel(QStringLiteral("時"), timeFrame), "Label3_0", 1200, 840, 180, 180);
+    timeBoxes[1] = digitBox(timeFrame, "ArmTxt1", 1440, QStringLiteral("アラームの分"));
+    timeUnits[1] =
+        twips::place(new QLabel(QStringLiteral("分"), timeFrame), "Label3_1", 2040, 840, 180, 180);
 
-    Frame2 =
+    uptimeFrame =
         twips::place(new Frame(QStringLiteral("経過時表示"), this), "Frame2", 2880, 0, 1095, 1215);
-    Option1[0] = twips::place(new QRadioButton(QStringLiteral("時間"), Frame2), "Option1_0", 120,
-                              360, 855, 255);
-    Option1[1] = twips::place(new QRadioButton(QStringLiteral("秒"), Frame2), "Option1_1", 120, 720,
-                              615, 255);
+    uptimeButtons[0] = twips::place(new QRadioButton(QStringLiteral("時間"), uptimeFrame),
+                                    "Option1_0", 120, 360, 855, 255);
+    uptimeButtons[1] = twips::place(new QRadioButton(QStringLiteral("秒"), uptimeFrame),
+                                    "Option1_1", 120, 720, 615, 255);
 
-    Frame3 =
+    actionFrame =
         twips::place(new Frame(QStringLiteral("爆弾設定"), this), "Frame3", 0, 1320, 1815, 1935);
-    Option2[0] = twips::place(new QRadioButton(QStringLiteral("BEEPアラート"), Frame3), "Option2_0",
-                              120, 360, 1455, 255);
-    Option2[1] = twips::place(new QRadioButton(QStringLiteral("Windows再起動"), Frame3),
-                              "Option2_1", 120, 720, 1575, 255);
-    Option2[2] = twips::place(new QRadioButton(QStringLiteral("Windows終了"), Frame3), "Option2_2",
-                              120, 1080, 1335, 255);
-    Option2[3] = twips::place(new QRadioButton(QStringLiteral("ログオフ"), Frame3), "Option2_3",
-                              120, 1440, 975, 255);
+    actionButtons[0] = twips::place(new QRadioButton(QStringLiteral("BEEPアラート"), actionFrame),
+                                    "Option2_0", 120, 360, 1455, 255);
+    actionButtons[1] = twips::place(new QRadioButton(QStringLiteral("Windows再起動"), actionFrame),
+                                    "Option2_1", 120, 720, 1575, 255);
+    actionButtons[2] = twips::place(new QRadioButton(QStringLiteral("Windows終了"), actionFrame),
+                                    "Option2_2", 120, 1080, 1335, 255);
+    actionButtons[3] = twips::place(new QRadioButton(QStringLiteral("ログオフ"), actionFrame),
+                                    "Option2_3", 120, 1440, 975, 255);
 
-    Frame4 = twips::place(new Frame(QStringLiteral("オプション"), this), "Frame4", 1920, 1320, 2055,
-                          1455);
-    Check1 = twips::place(new QCheckBox(QStringLiteral("Recentファイル削除機能を使う"), Frame4),
-                          "Check1", 120, 240, 1575, 375);
-    Check2 = twips::place(new QCheckBox(QStringLiteral("優しい設定を使う"), Frame4), "Check2", 120,
-                          600, 1695, 420);
-    Check3 = twips::place(new QCheckBox(QStringLiteral("最前面表示する"), Frame4), "Check3", 120,
-                          1080, 1815, 255);
+    optionFrame = twips::place(new Frame(QStringLiteral("オプション"), this), "Frame4", 1920, 1320,
+                               2055, 1455);
+    sweepCheck =
+        twips::place(new QCheckBox(QStringLiteral("Recentファイル削除機能を使う"), optionFrame),
+                     "Check1", 120, 240, 1575, 375);
+    gentleCheck = twips::place(new QCheckBox(QStringLiteral("優しい設定を使う"), optionFrame),
+                               "Check2", 120, 600, 1695, 420);
+    topmostCheck = twips::place(new QCheckBox(QStringLiteral("最前面表示する"), optionFrame),
+                                "Check3", 120, 1080, 1815, 255);
 
-    Command1 = button(this, "Command1", QStringLiteral("ＯＫ"), 1920, 975);
-    Command2 = button(this, "Command2", QStringLiteral("Cancel"), 3000, 855);
+    okButton = button(this, "Command1", QStringLiteral("ＯＫ"), 1920, 975);
+    cancelButton = button(this, "Command2", QStringLiteral("Cancel"), 3000, 855);
 
-    QAbstractButton* captions[] = {Option1[0], Option1[1], Option2[0], Option2[1], Option2[2],
-                                   Option2[3], Check1,     Check2,     Check3};
+    QAbstractButton* captions[] = {uptimeButtons[0], uptimeButtons[1], actionButtons[0],
+                                   actionButtons[1], actionButtons[2], actionButtons[3],
+                                   sweepCheck,       gentleCheck,      topmostCheck};
     for (QAbstractButton* b : captions)
         fitCaption(b);
 
     // The design state, which loading replaces with the settings record.
-    Option1[0]->setChecked(true);
-    Option2[0]->setChecked(true);
-    for (QCheckBox* check : {Check1, Check2, Check3})
+    uptimeButtons[0]->setChecked(true);
+    actionButtons[0]->setChecked(true);
+    for (QCheckBox* check : {sweepCheck, gentleCheck, topmostCheck})
         check->setChecked(true);
 
-    QWidget* order[] = {Command1,   Command2,   ArmTxt[1],  ArmTxt[0],  Option1[0],
-                        Option1[1], Option2[0], Option2[1], Option2[2], Option2[3],
-                        Check1,     Check2,     Check3};
+    QWidget* order[] = {okButton,         cancelButton,     timeBoxes[1],     timeBoxes[0],
+                        uptimeButtons[0], uptimeButtons[1], actionButtons[0], actionButtons[1],
+                        actionButtons[2], actionButtons[3], sweepCheck,       gentleCheck,
+                        topmostCheck};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     // A check box changes with every click; an option button's click counts also when it is
     // already selected.
-    connect(Check1, &QCheckBox::toggled, this, &fmArm::Check1_Click);
+    connect(sweepCheck, &QCheckBox::toggled, this, &SettingsDialog::onSweepClicked);
     for (int i = 0; i < 2; ++i)
-        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+        connect(uptimeButtons[i], &QRadioButton::clicked, this,
+                [this, i] { onUptimeFormClicked(i); });
     for (int i = 0; i < 4; ++i)
-        connect(Option2[i], &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
-    connect(Command1, &QPushButton::clicked, this, &fmArm::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &fmArm::Command2_Click);
+        connect(actionButtons[i], &QRadioButton::clicked, this, [this, i] { onActionClicked(i); });
+    connect(okButton, &QPushButton::clicked, this, &SettingsDialog::onOk);
+    connect(cancelButton, &QPushButton::clicked, this, &SettingsDialog::onCancel);
 }
 
-fmArm* fmArm::instance()
+SettingsDialog* SettingsDialog::instance()
 {
     return g_arm;
 }
 
-fmArm& fmArm::Load()
+SettingsDialog& SettingsDialog::load()
 {
     if (g_arm == nullptr) {
-        g_arm = new fmArm;
-        g_arm->Form_Load();
+        g_arm = new SettingsDialog;
+        g_arm->fill();
     }
     return *g_arm;
 }
 
-void fmArm::Show()
+void SettingsDialog::open()
 {
-    fmArm& dialog = Load();
+    SettingsDialog& dialog = load();
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
 }
 
-void fmArm::Unload()
+void SettingsDialog::unload()
 {
-    fmArm* dialog = g_arm;
+    SettingsDialog* dialog = g_arm;
     if (dialog == nullptr)
         return;
     g_arm = nullptr;
@@ -277,99 +282,101 @@ void fmArm::Unload()
     dialog->deleteLater(); // a handler of its own may still be running
 }
 
-void fmArm::UnloadIfVisible()
+void SettingsDialog::unloadIfVisible()
 {
     if (g_arm != nullptr && g_arm->isVisible())
-        Unload();
+        unload();
 }
 
-void fmArm::Form_Load()
+void SettingsDialog::fill()
 {
     twips::centre(this, platform().screenSizeTwips());
-    Command1->setFocus();
-    mdBomb::LoadSettingsIntoDialog();
+    okButton->setFocus();
+    settings::fillDialog();
 }
 
-void fmArm::Check1_Click()
+void SettingsDialog::onSweepClicked()
 {
-    if (Main* main = Main::instance())
-        SetTimerEnabled(main->Timer3, Check1->isChecked());
+    if (MainWindow* main = MainWindow::instance())
+        setTimerEnabled(main->sweepTimer, sweepCheck->isChecked());
 }
 
-void fmArm::Option1_Click(int /*Index: any choice centres the label*/)
+void SettingsDialog::onUptimeFormClicked(int /*index: any choice centres the label*/)
 {
-    Main* main = Main::instance();
+    MainWindow* main = MainWindow::instance();
     if (main == nullptr)
         return;
-    main->setUptimeLeft((main->outerWidthTwips() - twips::fromPixels(main->Label2->width())) / 2.0);
+    main->setUptimeLeft((main->outerWidthTwips() - twips::fromPixels(main->uptimeLabel->width())) /
+                        2.0);
 }
 
-void fmArm::Option2_Click(int Index)
+void SettingsDialog::onActionClicked(int index)
 {
-    mdBomb::Settings().BomSetting = static_cast<std::int16_t>(Index);
+    settings::record().action = static_cast<std::int16_t>(index);
 }
 
-void fmArm::Command1_Click()
+void SettingsDialog::onOk()
 {
-    mdBomb::ArmDialogControls controls;
+    settings::DialogValues controls;
     for (int i = 0; i < 2; ++i)
-        controls.ArmTxt[i] = ArmTxt[i]->text();
-    controls.Option1_0 = Option1[0]->isChecked();
+        controls.times[i] = timeBoxes[i]->text();
+    controls.uptimeInHours = uptimeButtons[0]->isChecked();
     for (int i = 0; i < 4; ++i)
-        controls.Option2[i] = Option2[i]->isChecked();
-    controls.Check1 = Check1->isChecked();
-    controls.Check2 = Check2->isChecked();
-    controls.Check3 = Check3->isChecked();
+        controls.actions[i] = actionButtons[i]->isChecked();
+    controls.sweep = sweepCheck->isChecked();
+    controls.gentle = gentleCheck->isChecked();
+    controls.topmost = topmostCheck->isChecked();
     // The save may show a message box, and the alarm may unload this dialog while it waits.
-    const QPointer<fmArm> self(this);
-    mdBomb::SaveSettingsFromDialog(controls);
+    const QPointer<SettingsDialog> self(this);
+    settings::saveFromDialog(controls);
     const bool stillLoaded = self != nullptr && g_arm == self;
     if (stillLoaded) {
         for (int i = 0; i < 2; ++i)
-            ArmTxt[i]->setText(controls.ArmTxt[i]);
+            timeBoxes[i]->setText(controls.times[i]);
     }
 
-    mdBomb::SettingsRecord& settings = mdBomb::Settings();
-    Main* main = Main::instance();
-    if (settings.ArmFromTray == 0 && main != nullptr) {
+    settings::SettingsRecord& record = settings::record();
+    MainWindow* main = MainWindow::instance();
+    if (record.openedFromTray == 0 && main != nullptr) {
         main->show();
-        main->Command1->hide();
+        main->alarmStopButton->hide();
     }
-    settings.ArmFromTray = 0;
-    mdBomb::ApplyTopmost();
+    record.openedFromTray = 0;
+    settings::applyToMainWindow();
     if (stillLoaded)
-        Unload();
+        unload();
 }
 
-void fmArm::Command2_Click()
+void SettingsDialog::onCancel()
 {
-    Unload();
+    unload();
 }
 
-void fmArm::closeEvent(QCloseEvent* event)
+void SettingsDialog::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    Unload();
+    unload();
 }
 
-namespace mdBomb
+namespace settings
 {
 
-void LoadSettingsIntoDialog()
+void fillDialog()
 {
-    fmArm* dialog = fmArm::instance();
+    SettingsDialog* dialog = SettingsDialog::instance();
     if (dialog == nullptr)
         return;
-    const SettingsRecord& s = Settings();
-    showWhole(dialog->ArmTxt[0], s.ArmHour);
-    showWhole(dialog->ArmTxt[1], s.ArmMin);
-    const int uptimeForm = buttonIndex(s.DspTime, 2);
-    selectAsIfClicked(dialog->Option1[uptimeForm], [&] { dialog->Option1_Click(uptimeForm); });
-    const int action = buttonIndex(s.BomSetting, 4);
-    selectAsIfClicked(dialog->Option2[action], [&] { dialog->Option2_Click(action); });
-    dialog->Check1->setChecked(s.DellMode == 1);
-    dialog->Check2->setChecked(s.EasyMode == 1);
-    dialog->Check3->setChecked(s.TopMost == 1);
+    const SettingsRecord& s = record();
+    showWhole(dialog->timeBoxes[0], s.alarmHour);
+    showWhole(dialog->timeBoxes[1], s.alarmMinute);
+    const int uptimeForm = buttonIndex(s.uptimeForm, 2);
+    selectAsIfClicked(dialog->uptimeButtons[uptimeForm],
+                      [&] { dialog->onUptimeFormClicked(uptimeForm); });
+    const int action = buttonIndex(s.action, 4);
+    selectAsIfClicked(dialog->actionButtons[action], [&] { dialog->onActionClicked(action); });
+    dialog->sweepCheck->setChecked(s.sweepRecentFiles == 1);
+    dialog->gentleCheck->setChecked(s.gentleMode == 1);
+    dialog->topmostCheck->setChecked(s.keepOnTop == 1);
 }
 
-} // namespace mdBomb
+} // namespace settings

@@ -20,42 +20,42 @@ protected:
 };
 
 // "ﾊﾞｰｼﾞｮﾝ " with the major and minor numbers and the revision: 0.2.0.3 reads "ﾊﾞｰｼﾞｮﾝ 0.23".
-QString VersionText(int major, int minor, int revision);
+QString versionText(int major, int minor, int revision);
 
-class frmAbout : public QDialog
+class AboutBox : public QDialog
 {
     Q_OBJECT
 public:
     // The open box, or null.
-    static frmAbout* instance();
+    static AboutBox* instance();
     // Loads and shows the box without waiting; an open one is brought to the front instead.
-    static void ShowModeless();
+    static void openModeless();
     // Loads the box and waits until it is closed; an open one is brought to the front instead.
-    static void ShowModal();
+    static void openModal();
     // Closes and destroys the box.
-    static void Unload();
-    static void UnloadIfVisible();
+    static void unload();
+    static void unloadIfVisible();
 
-    ~frmAbout() override;
+    ~AboutBox() override;
 
-    QLabel* Image1;
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-    QLabel* Label2;
-    LinkLabel* HPaddress;
-    QLabel* Label4;
-    LinkLabel* Mailaddress;
-    QWidget* Line1[2];
-    QPushButton* cmdOK;
+    QLabel* iconLabel;
+    QLabel* titleLabel;
+    QLabel* versionLabel;
+    QLabel* brandLabel;
+    LinkLabel* homePageLink;
+    QLabel* authorLabel;
+    LinkLabel* mailLink;
+    QWidget* separator[2];
+    QPushButton* okButton;
 
-    void Form_Load();
-    void cmdOK_Click();
-    void HPaddress_Click();
-    void Mailaddress_Click();
+    void fill();
+    void onOk();
+    void onHomePage();
+    void onMail();
 
 private:
-    frmAbout();
-    static frmAbout* bringOpenOneForward();
+    AboutBox();
+    static AboutBox* bringOpenOneForward();
     // Loads and shows a box, unless one is open (which is brought forward instead).
     static void open(bool modal);
 };

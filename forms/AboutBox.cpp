@@ -1,13 +1,13 @@
-#include "about/frmAbout.h"
+#include "forms/AboutBox.h"
 
-#include "about/MakerInfo.h"
-#include "app/mdShell.h"
-#include "main_window/Main.h"
+#include "forms/MainWindow.h"
+#include "forms/MakerInfo.h"
+#include "forms/SettingsDialog.h"
+#include "forms/Shell.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
-#include "settings/fmArm.h"
 
 #include <QCheckBox>
 #include <QMouseEvent>
@@ -17,7 +17,7 @@
 namespace
 {
 
-frmAbout* g_about = nullptr;
+AboutBox* g_about = nullptr;
 
 constexpr int kClientWidth = 3480;
 constexpr int kClientHeight = 2160;
@@ -71,12 +71,12 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-QString VersionText(int major, int minor, int revision)
+QString versionText(int major, int minor, int revision)
 {
     return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2%3").arg(major).arg(minor).arg(revision);
 }
 
-frmAbout::frmAbout()
+AboutBox::AboutBox()
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
@@ -85,46 +85,47 @@ frmAbout::frmAbout()
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setFixedSize(kClientWidth / twips::perPixel, kClientHeight / twips::perPixel);
 
-    Image1 = twips::place(new QLabel(this), "Image1", 120, 120, 480, 480);
-    lblTitle = label(twips::place(new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ"), this), "lblTitle",
-                                  720, 0, 2640, 360),
-                     18);
-    QPalette black = lblTitle->palette();
+    iconLabel = twips::place(new QLabel(this), "Image1", 120, 120, 480, 480);
+    titleLabel = label(twips::place(new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ"), this), "lblTitle",
+                                    720, 0, 2640, 360),
+                       18);
+    QPalette black = titleLabel->palette();
     black.setColor(QPalette::WindowText, Qt::black);
-    lblTitle->setPalette(black);
-    lblVersion = label(
+    titleLabel->setPalette(black);
+    versionLabel = label(
         twips::place(new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this), "lblVersion", 840, 360, 645, 195),
         9.75);
-    Label2 = label(twips::place(new QLabel(QLatin1String(maker::BrandLabel), this), "Label2", 120,
-                                720, 1350, 240),
-                   12, true);
-    HPaddress = link(twips::place(new LinkLabel(QLatin1String(maker::HomePageShown), this),
-                                  "HPaddress", 480, 960, 2865, 180));
-    Label4 = label(twips::place(new QLabel(QString::fromUtf8(maker::Author), this), "Label4", 120,
-                                1200, 1035, 240),
-                   12, true);
-    Mailaddress = link(twips::place(new LinkLabel(QLatin1String(maker::MailAddress), this),
-                                    "Mailaddress", 1440, 1200, 1845, 180));
+    brandLabel = label(twips::place(new QLabel(QLatin1String(maker::BrandLabel), this), "Label2",
+                                    120, 720, 1350, 240),
+                       12, true);
+    homePageLink = link(twips::place(new LinkLabel(QLatin1String(maker::HomePageShown), this),
+                                     "HPaddress", 480, 960, 2865, 180));
+    authorLabel = label(twips::place(new QLabel(QString::fromUtf8(maker::Author), this), "Label4",
+                                     120, 1200, 1035, 240),
+                        12, true);
+    mailLink = link(twips::place(new LinkLabel(QLatin1String(maker::MailAddress), this),
+                                 "Mailaddress", 1440, 1200, 1845, 180));
 
     // The etched separator across the whole width: grey, with white drawn over it just below.
     const int y = 1560 / twips::perPixel;
-    Line1[1] = line(this, "Line1_1", QRect(-30 / twips::perPixel, y, 4110 / twips::perPixel, 1),
-                    QColor(128, 128, 128));
-    Line1[0] = line(this, "Line1_0", QRect(-15 / twips::perPixel, y + 1, 4095 / twips::perPixel, 2),
-                    QColor(255, 255, 255));
-    Line1[0]->raise();
+    separator[1] = line(this, "Line1_1", QRect(-30 / twips::perPixel, y, 4110 / twips::perPixel, 1),
+                        QColor(128, 128, 128));
+    separator[0] =
+        line(this, "Line1_0", QRect(-15 / twips::perPixel, y + 1, 4095 / twips::perPixel, 2),
+             QColor(255, 255, 255));
+    separator[0]->raise();
 
-    cmdOK =
+    okButton =
         twips::place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 2160, 1680, 1185, 375);
-    cmdOK->setDefault(true); // Enter presses it; Esc rejects the dialog, which unloads it too
+    okButton->setDefault(true); // Enter presses it; Esc rejects the dialog, which unloads it too
 
-    for (QLabel* l : {static_cast<QLabel*>(Label2), static_cast<QLabel*>(HPaddress), Label4,
-                      static_cast<QLabel*>(Mailaddress)})
+    for (QLabel* l : {static_cast<QLabel*>(brandLabel), static_cast<QLabel*>(homePageLink),
+                      authorLabel, static_cast<QLabel*>(mailLink)})
         growToFit(l);
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    connect(HPaddress, &LinkLabel::clicked, this, &frmAbout::HPaddress_Click);
-    connect(Mailaddress, &LinkLabel::clicked, this, &frmAbout::Mailaddress_Click);
+    connect(okButton, &QPushButton::clicked, this, &AboutBox::onOk);
+    connect(homePageLink, &LinkLabel::clicked, this, &AboutBox::onHomePage);
+    connect(mailLink, &LinkLabel::clicked, this, &AboutBox::onMail);
     // However it closes (OK, Enter, Esc, the close box, a detonation), it is unloaded.
     connect(this, &QDialog::finished, this, [this] {
         if (g_about == this)
@@ -133,18 +134,18 @@ frmAbout::frmAbout()
     });
 }
 
-frmAbout::~frmAbout()
+AboutBox::~AboutBox()
 {
     if (g_about == this)
         g_about = nullptr;
 }
 
-frmAbout* frmAbout::instance()
+AboutBox* AboutBox::instance()
 {
     return g_about;
 }
 
-frmAbout* frmAbout::bringOpenOneForward()
+AboutBox* AboutBox::bringOpenOneForward()
 {
     if (g_about != nullptr) {
         g_about->raise();
@@ -153,75 +154,76 @@ frmAbout* frmAbout::bringOpenOneForward()
     return g_about;
 }
 
-void frmAbout::open(bool modal)
+void AboutBox::open(bool modal)
 {
     if (bringOpenOneForward() != nullptr)
         return;
-    auto* box = new frmAbout;
-    box->Form_Load();
+    auto* box = new AboutBox;
+    box->fill();
     if (modal)
         box->exec();
     else
         box->show();
 }
 
-void frmAbout::ShowModeless()
+void AboutBox::openModeless()
 {
     open(false);
 }
 
-void frmAbout::ShowModal()
+void AboutBox::openModal()
 {
     open(true);
 }
 
-void frmAbout::Unload()
+void AboutBox::unload()
 {
     if (g_about != nullptr)
         g_about->reject();
 }
 
-void frmAbout::UnloadIfVisible()
+void AboutBox::unloadIfVisible()
 {
     if (g_about != nullptr && g_about->isVisible())
-        Unload();
+        unload();
 }
 
-void frmAbout::Form_Load()
+void AboutBox::fill()
 {
     // Reading the check box loads the settings dialog, hidden, if it is not loaded.
-    if (fmArm::Load().Check3->isChecked())
+    if (SettingsDialog::load().topmostCheck->isChecked())
         platform().setTopmost(this, true);
 
     const QSize outer = twips::outerSize(this);
     const QSize screen = platform().screenSizeTwips();
-    const mdShell::RememberedPosition& saved = mdShell::Position();
-    const int top = mdShell::KeepOnScreen(saved.SavedTop, outer.height(), screen.height());
-    const int left = mdShell::KeepOnScreen(saved.SavedLeft, outer.width(), screen.width());
+    const shell::RememberedPosition& saved = shell::position();
+    const int top = shell::keepOnScreen(saved.top, outer.height(), screen.height());
+    const int left = shell::keepOnScreen(saved.left, outer.width(), screen.width());
     twips::moveTo(this, left, top);
 
     const QString title = QStringLiteral("Quorvane");
     setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-    lblVersion->setText(
-        VersionText(QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_TWEAK));
-    growToFit(lblVersion);
-    lblTitle->setText(title);
-    growToFit(lblTitle);
-    const QIcon icon = Main::instance() != nullptr ? Main::instance()->windowIcon() : icons::bomb();
-    Image1->setPixmap(icon.pixmap(Image1->size()));
+    versionLabel->setText(
+        versionText(QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_TWEAK));
+    growToFit(versionLabel);
+    titleLabel->setText(title);
+    growToFit(titleLabel);
+    const QIcon icon =
+        MainWindow::instance() != nullptr ? MainWindow::instance()->windowIcon() : icons::bomb();
+    iconLabel->setPixmap(icon.pixmap(iconLabel->size()));
 }
 
-void frmAbout::cmdOK_Click()
+void AboutBox::onOk()
 {
-    Unload();
+    unload();
 }
 
-void frmAbout::HPaddress_Click()
+void AboutBox::onHomePage()
 {
     platform().openUrl(QUrl(QLatin1String(maker::HomePage)));
 }
 
-void frmAbout::Mailaddress_Click()
+void AboutBox::onMail()
 {
     platform().openUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(maker::MailAddress)));
 }

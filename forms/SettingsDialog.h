@@ -11,57 +11,57 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class fmArm : public QWidget
+class SettingsDialog : public QWidget
 {
     Q_OBJECT
 public:
     // The loaded dialog, or null.
-    static fmArm* instance();
+    static SettingsDialog* instance();
     // The dialog, loaded hidden (filled from the settings record) if it was not loaded.
-    static fmArm& Load();
+    static SettingsDialog& load();
     // Shows the dialog without waiting; a loaded one is only made visible and raised, keeping
     // what was typed into it.
-    static void Show();
+    static void open();
     // Closes and destroys the dialog; the next load fills it afresh.
-    static void Unload();
+    static void unload();
     // Unloads the dialog if it is visible (a loaded, hidden one stays).
-    static void UnloadIfVisible();
+    static void unloadIfVisible();
 
-    ~fmArm() override;
+    ~SettingsDialog() override;
 
-    QGroupBox* Frame1;
-    QLabel* Label1;
-    QLineEdit* ArmTxt[2]; // [0] hour, [1] minute
-    QLabel* Label3[2];
-    QGroupBox* Frame2;
-    QRadioButton* Option1[2];
-    QGroupBox* Frame3;
-    QRadioButton* Option2[4];
-    QGroupBox* Frame4;
-    QCheckBox* Check1;
-    QCheckBox* Check2;
-    QCheckBox* Check3;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    QGroupBox* timeFrame;
+    QLabel* timeHint;
+    QLineEdit* timeBoxes[2]; // [0] hour, [1] minute
+    QLabel* timeUnits[2];
+    QGroupBox* uptimeFrame;
+    QRadioButton* uptimeButtons[2];
+    QGroupBox* actionFrame;
+    QRadioButton* actionButtons[4];
+    QGroupBox* optionFrame;
+    QCheckBox* sweepCheck;
+    QCheckBox* gentleCheck;
+    QCheckBox* topmostCheck;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
-    void Form_Load();
-    void Check1_Click();
-    void Option1_Click(int Index);
-    void Option2_Click(int Index);
-    void Command1_Click();
-    void Command2_Click();
+    void fill();
+    void onSweepClicked();
+    void onUptimeFormClicked(int index);
+    void onActionClicked(int index);
+    void onOk();
+    void onCancel();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    fmArm();
+    SettingsDialog();
     void buildControls();
 };
 
-namespace mdBomb
+namespace settings
 {
 // Fills the loaded dialog from the settings record; the click handlers run wherever a control
 // changes, as if the user had clicked it.
-void LoadSettingsIntoDialog();
-} // namespace mdBomb
+void fillDialog();
+} // namespace settings

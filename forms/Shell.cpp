@@ -1,13 +1,13 @@
-#include "app/mdShell.h"
+#include "forms/Shell.h"
 
-#include "main_window/Main.h"
-#include "main_window/Tray.h"
+#include "forms/MainWindow.h"
+#include "forms/Tray.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
 #include "platform/Twips.h"
 
-namespace mdShell
+namespace shell
 {
 
 namespace
@@ -20,25 +20,25 @@ constexpr int kPositionBuffer = 10;
 
 } // namespace
 
-RememberedPosition& Position()
+RememberedPosition& position()
 {
     return g_position;
 }
 
-void ResetPosition()
+void resetPosition()
 {
     g_position = RememberedPosition{};
 }
 
-double PlaceAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved)
+double placeAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved)
 {
     if (text.isEmpty())
         return (screenExtent - windowExtent) / 2.0;
     saved = numbers::roundHalfEven(numbers::leadingNumber(text));
-    return KeepOnScreen(saved, windowExtent, screenExtent);
+    return keepOnScreen(saved, windowExtent, screenExtent);
 }
 
-int KeepOnScreen(std::int32_t edge, int windowExtent, int screenExtent)
+int keepOnScreen(std::int32_t edge, int windowExtent, int screenExtent)
 {
     if (edge < 0)
         return 0;
@@ -47,7 +47,7 @@ int KeepOnScreen(std::int32_t edge, int windowExtent, int screenExtent)
     return edge;
 }
 
-bool EnsureSingleInstance()
+bool ensureSingleInstance()
 {
     if (platform().acquireSingleInstance())
         return true;
@@ -57,34 +57,34 @@ bool EnsureSingleInstance()
     return false;
 }
 
-void PlaceMainWindow()
+void placeMainWindow()
 {
-    Main* main = Main::instance();
+    MainWindow* main = MainWindow::instance();
     const QSize outer = twips::outerSize(main);
     const QSize screen = platform().screenSizeTwips();
-    const double top = PlaceAxis(profile::getString("Top", kPositionBuffer), outer.height(),
-                                 screen.height(), g_position.SavedTop);
-    const double left = PlaceAxis(profile::getString("Left", kPositionBuffer), outer.width(),
-                                  screen.width(), g_position.SavedLeft);
+    const double top = placeAxis(profile::getString("Top", kPositionBuffer), outer.height(),
+                                 screen.height(), g_position.top);
+    const double left = placeAxis(profile::getString("Left", kPositionBuffer), outer.width(),
+                                  screen.width(), g_position.left);
     twips::moveTo(main, left, top);
 }
 
-void HideMainWindow()
+void hideMainWindow()
 {
-    Main* main = Main::instance();
-    g_position.SavedTop = main->topTwips();
-    g_position.SavedLeft = main->leftTwips();
+    MainWindow* main = MainWindow::instance();
+    g_position.top = main->topTwips();
+    g_position.left = main->leftTwips();
     main->hide();
 }
 
-void ExitApplication()
+void exitApplication()
 {
-    const Main* main = Main::instance();
+    const MainWindow* main = MainWindow::instance();
     profile::writeString("MyPath", platform().executablePath().toUtf8());
     profile::writeString("Top", numbers::positionText(static_cast<float>(main->topTwips())));
     profile::writeString("Left", numbers::positionText(static_cast<float>(main->leftTwips())));
-    mdBomb::DeleteTrayIcon();
+    tray::remove();
     platform().endProcess();
 }
 
-} // namespace mdShell
+} // namespace shell

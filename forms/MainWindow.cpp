@@ -1,0 +1,446 @@
+#include "forms/MainWindow.h"
+
+#include "forms/AboutBox.h"
+#include "forms/Detonation.h"
+#include "forms/Settings.h"
+#include "forms/SettingsDialog.h"
+#include "forms/Shell.h"
+#include "forms/Tray.h"
+#include "platform/Fonts.h"
+#include "platform/NumberRules.h"
+#include "platform/Platform.h"
+#include "platform/Profile.h"
+#include "platform/Twips.h"
+#include "resources/Icons.h"
+#include "rules/ClockRules.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+namespace
+{
+
+MainWindow* g_main = nullptr;
+
+// The design frame: 615 twips above the client area (title bar, menu bar, border), 45 on the
+// other edges.
+constexpr int kFrameHeight = 660;
+constexpr int kBlinkInterval = 1000; // ms
+constexpr int kFrameWidth = 90;
+
+} // namespace
+
+void setTimerEnabled(QTimer* timer, bool enabled)
+{
+    if (!enabled)
+        timer->stop();
+    else if (!timer->isActive())
+        timer->start();
+}
+
+void ClockLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QLabel::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+MainWindow::MainWindow()
+{
+    g_main = this;
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Quorvane"));
+    setWindowIcon(icons::bomb());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    buildControls();
+    // The size the window is created with, before the start-up sequence sizes it: a client
+    // area 2985 twips wide and 2370 high below the menu bar.
+    setContentSize(2985 / twips::perPixel, 2370 / twips::perPixel);
+}
+
+MainWindow::~MainWindow()
+{
+    if (g_main == this)
+        g_main = nullptr;
+}
+
+MainWindow* MainWindow::instance()
+{
+    return g_main;
+}
+
+namespace
+{
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption, MainWindow* main,
+                  void (MainWindow::*handler)())
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    QObject::connect(item, &QAction::triggered, main, handler);
+    return item;
+}
+
+QAction* separator(QMenu* menu, const char* name)
+{
+    QAction* item = menu->addSeparator();
+    item->setObjectName(QLatin1String(name));
+    return item;
+}
+
+} // namespace
+
+void MainWindow::buildMenus()
+{
+    fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    fileMenu->setObjectName(QStringLiteral("MnuForm"));
+    exitAction = menuItem(fileMenu, "MnuFormFin", QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this,
+                          &MainWindow::onExit);
+    fileSeparator = separator(fileMenu, "MnuFormBer");
+    toTrayAction = menuItem(fileMenu, "MnuFormMin", QStringLiteral("ﾀｽｸﾄﾚｲに入れる"), this,
+                            &MainWindow::onToTray);
+
+    optionsMenu = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
+    optionsMenu->setObjectName(QStringLiteral("MnuOpt"));
+    settingsAction = menuItem(optionsMenu, "MnuOptTim", QStringLiteral("各種設定"), this,
+                              &MainWindow::onSettings);
+    aboutAction = menuItem(optionsMenu, "MnuOptVer", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), this,
+                           &MainWindow::onAbout);
+
+    trayMenu = new QMenu(QStringLiteral("ポップアップ"), this);
+    trayMenu->setObjectName(QStringLiteral("MnuPopUp"));
+    trayShowAction = menuItem(trayMenu, "MnuPopUpDsp", QStringLiteral("基本画面の表示"), this,
+                              &MainWindow::onTrayShow);
+    traySettingsAction = menuItem(trayMenu, "MnuPopUpTime", QStringLiteral("設定画面の表示"), this,
+                                  &MainWindow::onTraySettings);
+    trayPurgeAction = menuItem(trayMenu, "MnuPopUpDel", QStringLiteral("｢最近使ったﾌｧｲﾙ｣削除"),
+                               this, &MainWindow::onTrayPurge);
+    traySeparator1 = separator(trayMenu, "MnuPopUpBer1");
+    trayAboutAction = menuItem(trayMenu, "MnuPopUpVer", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), this,
+                               &MainWindow::onTrayAbout);
+    traySeparator2 = separator(trayMenu, "MnuPopUpBer2");
+    trayExitAction = menuItem(trayMenu, "MnuPopUpEnd", QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了"), this,
+                              &MainWindow::onTrayExit);
+}
+
+void MainWindow::buildControls()
+{
+    buildMenus();
+
+    // The Japanese desktop's default window font.
+    m_content = new QWidget(this);
+    m_content->setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    setCentralWidget(m_content);
+
+    clockLabel = new ClockLabel(QStringLiteral("00:00:00"), m_content);
+    clockLabel->setObjectName(QStringLiteral("Label1"));
+    // Labels read out their text (the time itself); the description says what it is.
+    clockLabel->setAccessibleDescription(QStringLiteral("時刻"));
+    clockLabel->setGeometry(twips::rect(0, 0, 1935, 495));
+    clockLabel->setAlignment(Qt::AlignCenter);
+    clockLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    clockLabel->setLineWidth(1);
+    clockLabel->setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 18));
+    clockLabel->setAutoFillBackground(true);
+    clockLabel->setForegroundRole(QPalette::ButtonText);
+    setClockColour(colour::ButtonFace);
+    connect(clockLabel, &ClockLabel::doubleClicked, this, &MainWindow::onClockDoubleClicked);
+
+    alarmStopButton = new QPushButton(QStringLiteral("アラームストップ"), m_content);
+    alarmStopButton->setObjectName(QStringLiteral("Command1"));
+    alarmStopButton->setGeometry(twips::rect(120, 1080, 1695, 735));
+    alarmStopButton->hide();
+    connect(alarmStopButton, &QPushButton::clicked, this, &MainWindow::onAlarmStop);
+
+    uptimeLabel = new QLabel(m_content);
+    uptimeLabel->setObjectName(QStringLiteral("Label2"));
+    uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
+    uptimeLabel->setGeometry(twips::rect(600, 840, 780, 180));
+    m_uptimeLeft = uptimeLabel->x();
+
+    uptimeCaption = new QLabel(QStringLiteral("システムが起動してから"), m_content);
+    uptimeCaption->setObjectName(QStringLiteral("Label3"));
+    uptimeCaption->move(twips::rect(30, 600, 0, 0).topLeft());
+    uptimeCaption->adjustSize();
+
+    setTabOrder(clockLabel, alarmStopButton);
+
+    // Precise timers keep their own phase: the blink's swaps fall between clock ticks (see
+    // startBlinking) instead of being gathered onto the same moment as a tick.
+    clockTimer = new QTimer(this);
+    clockTimer->setTimerType(Qt::PreciseTimer);
+    clockTimer->setInterval(100);
+    connect(clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
+    blinkTimer = new QTimer(this);
+    blinkTimer->setTimerType(Qt::PreciseTimer);
+    blinkTimer->setInterval(kBlinkInterval);
+    connect(blinkTimer, &QTimer::timeout, this, &MainWindow::onBlinkTick);
+    sweepTimer = new QTimer(this);
+    sweepTimer->setInterval(10000);
+    connect(sweepTimer, &QTimer::timeout, this, &MainWindow::onSweepTick);
+}
+
+bool MainWindow::startUp()
+{
+    // A second instance reads nothing: the guard comes before the file is read.
+    if (!shell::ensureSingleInstance())
+        return false;
+    const profile::Snapshot settingsFile; // the start-up reads the file once
+    shell::placeMainWindow();
+    setOuterHeightTwips(1695);
+    setOuterWidthTwips(2130);
+    clockLabel->setText(platform().localTimeText());
+    settings::load();
+    settings::applyToMainWindow();
+    // Nothing ticks, chimes, sweeps or detonates before the tray icon exists: a failed start's
+    // warning waits for the user with no bomb behind it.
+    const bool sweep = sweepTimer->isActive();
+    setTimerEnabled(sweepTimer, false);
+    if (!tray::add(this))
+        return false;
+    setTimerEnabled(clockTimer, true);
+    setTimerEnabled(sweepTimer, sweep);
+    // The end of the desktop session is handled as the close box is.
+    platform().callOnSessionEnd([] { shell::exitApplication(); });
+    return true;
+}
+
+void MainWindow::setIfChanged(QLabel* label, const QString& text)
+{
+    if (label->text() == text)
+        return;
+    label->setText(text);
+}
+
+void MainWindow::onClockTick()
+{
+    // Nine ticks in ten show the same second: the texts are made and written only when the
+    // second changes, so such a tick allocates nothing and repaints nothing.
+    const int second = platform().localSecondOfDay();
+    if (second < 0 || second != m_shownSecond) {
+        m_shownSecond = second;
+        setIfChanged(clockLabel, clock_rules::clockText(platform().localTimeText()));
+    }
+    const std::int32_t up = clock_rules::uptimeSeconds(platform().tickCount());
+    const std::int16_t mode = settings::record().uptimeForm;
+    if (up != m_shownUptime || mode != m_shownUptimeMode) {
+        m_shownUptime = up;
+        m_shownUptimeMode = mode;
+        // Another second is always another text; a change of mode may repeat one, rarely.
+        uptimeLabel->setText(clock_rules::uptimeTextForSeconds(up, mode));
+        uptimeLabel->adjustSize(); // the width follows the text
+        placeUptime();
+    }
+    // A tick delivered while the fault dialog is open only keeps the labels current.
+    if (detonation::inProgress())
+        return;
+
+    const QString clockText = clockLabel->text(); // shared, not copied
+    const QStringView clock(clockText);
+    if (clock.right(5) == u"00:00")
+        detonation::hourlyChime();
+
+    const settings::SettingsRecord& s = settings::record();
+    if (clock_rules::matchesAlarm(clock.left(5), s.alarmHour, s.alarmMinute)) {
+        setClockColour(colour::Red);
+        detonation::detonate();
+    } else {
+        setTimerEnabled(blinkTimer, false);
+        if (!isMinimized())
+            setOuterHeightTwips(1725);
+        setClockColour(colour::ButtonFace);
+    }
+}
+
+void MainWindow::setUptimeLeft(double twipsLeft)
+{
+    m_uptimeLeft = twips::toPixels(twipsLeft);
+    placeUptime();
+}
+
+void MainWindow::placeUptime()
+{
+    // The left edge stays put, unless a long text (a hundred hours and more) would run past
+    // the window's right edge: then it moves left just enough to be read whole.
+    const int room = width() - uptimeLabel->width();
+    uptimeLabel->move(std::max(0, std::min(m_uptimeLeft, room)), uptimeLabel->y());
+}
+
+void MainWindow::startBlinking()
+{
+    // Every clock tick of the alarm minute paints the clock red again; a swap to blue that
+    // fell on the same moment as a tick would never be seen. The first swap comes half a tick
+    // late, so every swap lands between two ticks and the blue shows for half a tick.
+    if (!blinkTimer->isActive())
+        blinkTimer->setInterval(kBlinkInterval + clockTimer->interval() / 2);
+    setTimerEnabled(blinkTimer, true);
+}
+
+void MainWindow::onBlinkTick()
+{
+    if (blinkTimer->interval() != kBlinkInterval)
+        blinkTimer->setInterval(kBlinkInterval); // from this swap on, one a second
+    setClockColour(clockColour() == colour::Red ? colour::Blue : colour::Red);
+}
+
+void MainWindow::onSweepTick()
+{
+    if (sweepTickCount <= 3) {
+        ++sweepTickCount;
+        return;
+    }
+    platform().purgeRecentDocuments();
+    sweepTickCount = 0;
+}
+
+void MainWindow::onAlarmStop()
+{
+    alarmStopButton->hide();
+    setTimerEnabled(blinkTimer, false);
+    setClockColour(colour::ButtonFace);
+    setOuterHeightTwips(1725);
+}
+
+void MainWindow::onClockDoubleClicked()
+{
+    hide();
+    SettingsDialog::open();
+}
+
+void MainWindow::onTrayEvent(TrayEvent event)
+{
+    switch (event) {
+    case TrayEvent::DoubleClick:
+        show();
+        break;
+    case TrayEvent::ContextMenu:
+        platform().setForegroundWindow(this);
+        QCoreApplication::processEvents();
+        platform().popUpMenu(trayMenu);
+        break;
+    }
+}
+
+void MainWindow::onExit()
+{
+    shell::exitApplication();
+}
+
+void MainWindow::onToTray()
+{
+    hide();
+}
+
+void MainWindow::onSettings()
+{
+    settings::record().openedFromTray = 0;
+    hide();
+    SettingsDialog::open();
+}
+
+void MainWindow::onAbout()
+{
+    shell::hideMainWindow();
+    AboutBox::openModeless();
+}
+
+void MainWindow::onTrayShow()
+{
+    show();
+}
+
+void MainWindow::onTraySettings()
+{
+    settings::record().openedFromTray = 1;
+    SettingsDialog::open();
+}
+
+void MainWindow::onTrayPurge()
+{
+    platform().purgeRecentDocuments();
+}
+
+void MainWindow::onTrayAbout()
+{
+    AboutBox::openModal();
+}
+
+void MainWindow::onTrayExit()
+{
+    shell::exitApplication();
+}
+
+void MainWindow::setContentSize(int widthPx, int heightPx)
+{
+    setFixedSize(widthPx, menuBar()->sizeHint().height() + heightPx);
+}
+
+int MainWindow::outerHeightTwips() const
+{
+    return twips::fromPixels(height() - menuBar()->sizeHint().height()) + kFrameHeight;
+}
+
+void MainWindow::setOuterHeightTwips(int tw)
+{
+    // Asked on every tick: the height last set answers without laying out the menu bar.
+    if (tw == m_outerHeight || tw == outerHeightTwips()) {
+        m_outerHeight = tw;
+        return;
+    }
+    setContentSize(width(), (tw - kFrameHeight) / twips::perPixel);
+    m_outerHeight = tw;
+}
+
+int MainWindow::outerWidthTwips() const
+{
+    return twips::fromPixels(width()) + kFrameWidth;
+}
+
+void MainWindow::setOuterWidthTwips(int tw)
+{
+    setContentSize((tw - kFrameWidth) / twips::perPixel, height() - menuBar()->sizeHint().height());
+}
+
+int MainWindow::topTwips() const
+{
+    return twips::fromPixels(pos().y());
+}
+
+int MainWindow::leftTwips() const
+{
+    return twips::fromPixels(pos().x());
+}
+
+bool MainWindow::isMinimized() const
+{
+    return windowState().testFlag(Qt::WindowMinimized);
+}
+
+void MainWindow::setClockColour(std::uint32_t value)
+{
+    if (value == m_backColor &&
+        clockLabel->palette().isBrushSet(QPalette::Active, QPalette::Window))
+        return;
+    m_backColor = value;
+    QPalette pal = clockLabel->palette();
+    const QColor c =
+        value == colour::ButtonFace
+            ? palette().color(QPalette::Button)
+            : QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+    pal.setColor(QPalette::Window, c);
+    clockLabel->setPalette(pal);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Form_Unload: closing the window always ends the program.
+    event->accept();
+    shell::exitApplication();
+}
