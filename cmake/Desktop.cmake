@@ -4,7 +4,7 @@
 include(GNUInstallDirs)
 
 add_executable(write_icons resources/write_icons.cpp)
-target_link_libraries(write_icons PRIVATE quorvane_core)
+target_link_libraries(write_icons PRIVATE quorvane_forms)
 
 set(QUORVANE_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
 set(QUORVANE_ICON_SIZES 16 22 24 32 48 64 128 256)
