@@ -311,6 +311,9 @@ bool lockForLifetime(const QString& path)
     return true; // the descriptor stays open, and locked, until the process ends
 }
 
+namespace
+{
+
 QByteArray emptyRecentList()
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -319,6 +322,8 @@ QByteArray emptyRecentList()
            "      xmlns:mime=\"http://www.freedesktop.org/standards/shared-mime-info\"\n"
            "></xbel>\n";
 }
+
+} // namespace
 
 void purgeRecentDocuments(const QString& dataDir)
 {

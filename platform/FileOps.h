@@ -41,7 +41,4 @@ bool lockForLifetime(const QString& path);
 // removed without recursion and without following links.
 void purgeRecentDocuments(const QString& dataDir);
 
-// The empty recently-used document.
-QByteArray emptyRecentList();
-
 } // namespace fileops

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QStringList>
 #include <fontconfig/fontconfig.h>
+#include <thread>
 
 namespace fonts
 {
@@ -82,7 +83,11 @@ void useJapaneseFallback()
     QGuiApplication::setFont(font);
 }
 
-ConfigurationPreload::ConfigurationPreload() : m_thread([] { FcInit(); }) {}
+struct ConfigurationPreload::Reader {
+    std::thread thread{[] { FcInit(); }};
+};
+
+ConfigurationPreload::ConfigurationPreload() : m_reader(std::make_unique<Reader>()) {}
 
 ConfigurationPreload::~ConfigurationPreload()
 {
@@ -91,8 +96,8 @@ ConfigurationPreload::~ConfigurationPreload()
 
 void ConfigurationPreload::join()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_reader->thread.joinable())
+        m_reader->thread.join();
 }
 
 } // namespace fonts

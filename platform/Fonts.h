@@ -4,7 +4,7 @@
 
 #include <QFont>
 #include <QString>
-#include <thread>
+#include <memory>
 
 namespace fonts
 {
@@ -34,7 +34,8 @@ public:
     void join();
 
 private:
-    std::thread m_thread;
+    struct Reader;
+    std::unique_ptr<Reader> m_reader;
 };
 
 } // namespace fonts

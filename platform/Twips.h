@@ -30,7 +30,7 @@ constexpr QRect rect(int left, int top, int width, int height)
     return {left / perPixel, top / perPixel, width / perPixel, height / perPixel};
 }
 
-// Names a form's control after its designer name and puts it at its rectangle in twips.
+// Gives a form's control its object name and puts it at its rectangle in twips.
 template <class Control>
 Control* place(Control* control, const char* name, int left, int top, int width, int height)
 {

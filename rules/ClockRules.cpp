@@ -31,11 +31,6 @@ std::int32_t uptimeSeconds(std::uint32_t tickCount)
     return numbers::roundHalfEven(ms / 1000.0);
 }
 
-QString uptimeText(std::uint32_t tickCount, std::int16_t dspTime)
-{
-    return uptimeTextForSeconds(uptimeSeconds(tickCount), dspTime);
-}
-
 bool matchesAlarm(QStringView clockLeft5, const QString& hour, const QString& minute)
 {
     const qsizetype h = hour.size();
@@ -43,9 +38,9 @@ bool matchesAlarm(QStringView clockLeft5, const QString& hour, const QString& mi
            clockLeft5[h] == QLatin1Char(':') && clockLeft5.sliced(h + 1) == minute;
 }
 
-QString uptimeTextForSeconds(std::int64_t s, std::int16_t dspTime)
+QString uptimeTextForSeconds(std::int64_t s, std::int16_t uptimeForm)
 {
-    if (dspTime == 1)
+    if (uptimeForm == 1)
         return QString::number(s) + QStringLiteral("秒経過");
     const std::int64_t h = floorDiv(s, 3600);
     const std::int64_t m = floorDiv(s - 3600 * h, 60);

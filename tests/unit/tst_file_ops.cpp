@@ -204,7 +204,9 @@ private slots:
 
         fileops::purgeRecentDocuments(data);
 
-        QCOMPARE(get(data + "/recently-used.xbel"), fileops::emptyRecentList());
+        const QByteArray emptied = get(data + "/recently-used.xbel"); // a list with no bookmark
+        QVERIFY(emptied.startsWith("<?xml") && emptied.contains("<xbel") &&
+                !emptied.contains("<bookmark"));
         QCOMPARE(QFile::permissions(data + "/recently-used.xbel"),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QVERIFY(!QFile::exists(data + "/RecentDocuments/a.desktop"));

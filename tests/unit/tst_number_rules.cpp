@@ -140,7 +140,7 @@ private slots:
     {
         const struct {
             quint32 ms;
-            std::int16_t dspTime;
+            std::int16_t uptimeForm;
             const char* expected;
         } rows[] = {{0, 0, "0時間0分0秒経過"},
                     {1500, 1, "2秒経過"},
@@ -154,7 +154,9 @@ private slots:
                     {0x80000000u, 0, "-597時間28分36秒経過"},
                     {0x7FFFFFFFu, 1, "2147484秒経過"}};
         for (const auto& r : rows)
-            QCOMPARE(clock_rules::uptimeText(r.ms, r.dspTime), QString::fromUtf8(r.expected));
+            QCOMPARE(
+                clock_rules::uptimeTextForSeconds(clock_rules::uptimeSeconds(r.ms), r.uptimeForm),
+                QString::fromUtf8(r.expected));
     }
 };
 
