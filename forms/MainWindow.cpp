@@ -150,7 +150,7 @@ void MainWindow::buildControls()
     clockLabel->setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 18));
     clockLabel->setAutoFillBackground(true);
     clockLabel->setForegroundRole(QPalette::ButtonText);
-    setClockColour(colour::ButtonFace);
+    setClockColour(ClockColour::ButtonFace);
     connect(clockLabel, &ClockLabel::doubleClicked, this, &MainWindow::onClockDoubleClicked);
 
     alarmStopButton = new QPushButton(QStringLiteral("アラームストップ"), m_content);
@@ -249,13 +249,13 @@ void MainWindow::onClockTick()
 
     const settings::SettingsRecord& s = settings::record();
     if (clock_rules::matchesAlarm(clock.left(5), s.alarmHour, s.alarmMinute)) {
-        setClockColour(colour::Red);
+        setClockColour(ClockColour::Red);
         detonation::detonate();
     } else {
         setTimerEnabled(blinkTimer, false);
         if (!isMinimized())
             setOuterHeightTwips(1725);
-        setClockColour(colour::ButtonFace);
+        setClockColour(ClockColour::ButtonFace);
     }
 }
 
@@ -287,7 +287,7 @@ void MainWindow::onBlinkTick()
 {
     if (blinkTimer->interval() != kBlinkInterval)
         blinkTimer->setInterval(kBlinkInterval); // from this swap on, one a second
-    setClockColour(clockColour() == colour::Red ? colour::Blue : colour::Red);
+    setClockColour(clockColour() == ClockColour::Red ? ClockColour::Blue : ClockColour::Red);
 }
 
 void MainWindow::onSweepTick()
@@ -304,7 +304,7 @@ void MainWindow::onAlarmStop()
 {
     alarmStopButton->hide();
     setTimerEnabled(blinkTimer, false);
-    setClockColour(colour::ButtonFace);
+    setClockColour(ClockColour::ButtonFace);
     setOuterHeightTwips(1725);
 }
 
@@ -423,24 +423,23 @@ bool MainWindow::isMinimized() const
     return windowState().testFlag(Qt::WindowMinimized);
 }
 
-void MainWindow::setClockColour(std::uint32_t value)
+void MainWindow::setClockColour(ClockColour colour)
 {
-    if (value == m_backColor &&
+    if (colour == m_clockColour &&
         clockLabel->palette().isBrushSet(QPalette::Active, QPalette::Window))
         return;
-    m_backColor = value;
+    m_clockColour = colour;
     QPalette pal = clockLabel->palette();
-    const QColor c =
-        value == colour::ButtonFace
-            ? palette().color(QPalette::Button)
-            : QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-    pal.setColor(QPalette::Window, c);
+    pal.setColor(QPalette::Window, colour == ClockColour::Red ? QColor(Qt::red)
+                                   : colour == ClockColour::Blue
+                                       ? QColor(Qt::blue)
+                                       : palette().color(QPalette::Button));
     clockLabel->setPalette(pal);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Form_Unload: closing the window always ends the program.
+    // Closing the window always ends the program.
     event->accept();
     shell::exitApplication();
 }

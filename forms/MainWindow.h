@@ -31,13 +31,8 @@ protected:
 // interval running (QTimer::start would restart it).
 void setTimerEnabled(QTimer* timer, bool enabled);
 
-// Colour values as 0x00BBGGRR, with the button face as a system colour.
-namespace colour
-{
-constexpr std::uint32_t Red = 0x0000FF;
-constexpr std::uint32_t Blue = 0xFF0000;
-constexpr std::uint32_t ButtonFace = 0x8000000F;
-} // namespace colour
+// The clock's background: the desktop's button face, or the alarm's red and blue.
+enum class ClockColour { ButtonFace, Red, Blue };
 
 class MainWindow : public QMainWindow
 {
@@ -112,8 +107,8 @@ public:
     // Where the uptime label's left edge belongs (the settings dialog re-centres it).
     void setUptimeLeft(double twipsLeft);
 
-    std::uint32_t clockColour() const { return m_backColor; }
-    void setClockColour(std::uint32_t value);
+    ClockColour clockColour() const { return m_clockColour; }
+    void setClockColour(ClockColour colour);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -126,7 +121,7 @@ private:
     void placeUptime();
 
     QWidget* m_content;
-    std::uint32_t m_backColor = colour::ButtonFace;
+    ClockColour m_clockColour = ClockColour::ButtonFace;
     int m_uptimeLeft = 0; // pixels
     // What the labels show now, to tell whether a tick changes anything.
     int m_shownSecond = -1;

@@ -304,17 +304,12 @@ private:
         }
         if (name == QLatin1String("height"))
             return QString::number(m_main.outerHeightTwips());
-        if (name == QLatin1String("colour")) {
-            switch (m_main.clockColour()) {
-            case 0x0000FF:
-                return QStringLiteral("red");
-            case 0xFF0000:
-                return QStringLiteral("blue");
-            case 0x8000000F:
-                return QStringLiteral("face");
-            default:
-                return QString::number(m_main.clockColour(), 16);
-            }
+        if (name == QLatin1String("colour")) { // the clock's background as painted
+            const QColor c = m_main.clockLabel->palette().color(QPalette::Window);
+            return c == QColor(255, 0, 0)                          ? QStringLiteral("red")
+                   : c == QColor(0, 0, 255)                        ? QStringLiteral("blue")
+                   : c == m_main.palette().color(QPalette::Button) ? QStringLiteral("face")
+                                                                   : c.name();
         }
         if (name == QLatin1String("arm"))
             return dialogState();
