@@ -88,7 +88,8 @@ int main(int argc, char* argv[])
     fontConfiguration.join();
     fonts::useJapaneseFallback();
 
-    MainWindow main;
+    AppState state;
+    MainWindow main(state);
     if (!main.startUp())
         return 0;
     main.show();

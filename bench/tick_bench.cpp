@@ -43,7 +43,7 @@ int main(int argc, char* argv[])
     const int n = QByteArray(argv[2]).toInt();
     FakeEnvironment env;
     env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\n";
-    MainWindow main;
+    MainWindow main(env.state);
     main.startUp();
     main.show();
     QTime time(12, 0, 0);

@@ -1,6 +1,6 @@
 #include "forms/AboutBox.h"
 
-#include "forms/MainWindow.h"
+#include "forms/AppState.h"
 #include "forms/MakerInfo.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
@@ -16,8 +16,6 @@
 
 namespace
 {
-
-AboutBox* g_about = nullptr;
 
 constexpr int kClientWidth = 3480;
 constexpr int kClientHeight = 2160;
@@ -76,11 +74,12 @@ QString versionText(int major, int minor, int revision)
     return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2%3").arg(major).arg(minor).arg(revision);
 }
 
-AboutBox::AboutBox()
+AboutBox::AboutBox(AppState& state)
     : QDialog(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_state(state)
 {
-    g_about = this;
+    m_state.aboutBox = this;
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setFixedSize(kClientWidth / twips::perPixel, kClientHeight / twips::perPixel);
@@ -128,37 +127,28 @@ AboutBox::AboutBox()
     connect(mailLink, &LinkLabel::clicked, this, &AboutBox::onMail);
     // However it closes (OK, Enter, Esc, the close box, a detonation), it is unloaded.
     connect(this, &QDialog::finished, this, [this] {
-        if (g_about == this)
-            g_about = nullptr;
+        if (m_state.aboutBox == this)
+            m_state.aboutBox = nullptr;
         deleteLater();
     });
 }
 
-AboutBox::~AboutBox()
-{
-    if (g_about == this)
-        g_about = nullptr;
-}
+AboutBox::~AboutBox() = default;
 
-AboutBox* AboutBox::instance()
+AboutBox* AboutBox::bringOpenOneForward(AppState& state)
 {
-    return g_about;
-}
-
-AboutBox* AboutBox::bringOpenOneForward()
-{
-    if (g_about != nullptr) {
-        g_about->raise();
-        g_about->activateWindow();
+    if (AboutBox* open = state.aboutBox) {
+        open->raise();
+        open->activateWindow();
     }
-    return g_about;
+    return state.aboutBox;
 }
 
-void AboutBox::open(bool modal)
+void AboutBox::open(AppState& state, bool modal)
 {
-    if (bringOpenOneForward() != nullptr)
+    if (bringOpenOneForward(state) != nullptr)
         return;
-    auto* box = new AboutBox;
+    auto* box = new AboutBox(state);
     box->fill();
     if (modal)
         box->exec();
@@ -166,37 +156,36 @@ void AboutBox::open(bool modal)
         box->show();
 }
 
-void AboutBox::openModeless()
+void AboutBox::openModeless(AppState& state)
 {
-    open(false);
+    open(state, false);
 }
 
-void AboutBox::openModal()
+void AboutBox::openModal(AppState& state)
 {
-    open(true);
+    open(state, true);
 }
 
-void AboutBox::unload()
+void AboutBox::unload(AppState& state)
 {
-    if (g_about != nullptr)
-        g_about->reject();
+    if (AboutBox* open = state.aboutBox)
+        open->reject();
 }
 
-void AboutBox::unloadIfVisible()
+void AboutBox::unloadIfVisible(AppState& state)
 {
-    if (g_about != nullptr && g_about->isVisible())
-        unload();
+    if (state.aboutBox != nullptr && state.aboutBox->isVisible())
+        unload(state);
 }
 
 void AboutBox::fill()
 {
-    // Reading the check box loads the settings dialog, hidden, if it is not loaded.
-    if (SettingsDialog::load().topmostCheck->isChecked())
+    if (SettingsDialog::keepOnTopTicked(m_state))
         platform().setTopmost(this, true);
 
     const QSize outer = twips::outerSize(this);
     const QSize screen = platform().screenSizeTwips();
-    const shell::RememberedPosition& saved = shell::position();
+    const RememberedPosition& saved = m_state.position;
     const int top = shell::keepOnScreen(saved.top, outer.height(), screen.height());
     const int left = shell::keepOnScreen(saved.left, outer.width(), screen.width());
     twips::moveTo(this, left, top);
@@ -208,14 +197,12 @@ void AboutBox::fill()
     growToFit(versionLabel);
     titleLabel->setText(title);
     growToFit(titleLabel);
-    const QIcon icon =
-        MainWindow::instance() != nullptr ? MainWindow::instance()->windowIcon() : icons::bomb();
-    iconLabel->setPixmap(icon.pixmap(iconLabel->size()));
+    iconLabel->setPixmap(icons::bomb().pixmap(iconLabel->size()));
 }
 
 void AboutBox::onOk()
 {
-    unload();
+    unload(m_state);
 }
 
 void AboutBox::onHomePage()

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QLabel>
 
+struct AppState;
 class QPushButton;
 
 // A label that reports a click, for the two links.
@@ -26,15 +27,13 @@ class AboutBox : public QDialog
 {
     Q_OBJECT
 public:
-    // The open box, or null.
-    static AboutBox* instance();
     // Loads and shows the box without waiting; an open one is brought to the front instead.
-    static void openModeless();
+    static void openModeless(AppState& state);
     // Loads the box and waits until it is closed; an open one is brought to the front instead.
-    static void openModal();
+    static void openModal(AppState& state);
     // Closes and destroys the box.
-    static void unload();
-    static void unloadIfVisible();
+    static void unload(AppState& state);
+    static void unloadIfVisible(AppState& state);
 
     ~AboutBox() override;
 
@@ -54,8 +53,10 @@ public:
     void onMail();
 
 private:
-    AboutBox();
-    static AboutBox* bringOpenOneForward();
+    explicit AboutBox(AppState& state);
+    static AboutBox* bringOpenOneForward(AppState& state);
     // Loads and shows a box, unless one is open (which is brought forward instead).
-    static void open(bool modal);
+    static void open(AppState& state, bool modal);
+
+    AppState& m_state;
 };

@@ -1,9 +1,9 @@
 #include "forms/Detonation.h"
 
 #include "forms/AboutBox.h"
+#include "forms/AppState.h"
 #include "forms/FaultDialog.h"
 #include "forms/MainWindow.h"
-#include "forms/Settings.h"
 #include "forms/SettingsDialog.h"
 #include "platform/Platform.h"
 
@@ -15,8 +15,6 @@ namespace detonation
 
 namespace
 {
-
-bool g_inProgress = false;
 
 void beeps(int count)
 {
@@ -34,45 +32,45 @@ void beepAlert(MainWindow& main)
     beeps(6);
 }
 
-void showFault()
+void showFault(AppState& state)
 {
-    SettingsDialog::unloadIfVisible();
-    AboutBox::unloadIfVisible();
-    g_inProgress = true;
+    SettingsDialog::unloadIfVisible(state);
+    AboutBox::unloadIfVisible(state);
+    state.detonating = true;
     // The clock timer does not fire again while its own tick waits here; a stand-in keeps the
     // clock and uptime labels current meanwhile (such ticks never detonate).
     QTimer standIn;
-    if (MainWindow* main = MainWindow::instance()) {
+    if (MainWindow* main = state.mainWindow) {
         standIn.setInterval(main->clockTimer->interval());
         QObject::connect(&standIn, &QTimer::timeout, main, &MainWindow::onClockTick);
         standIn.start();
     }
-    FaultDialog::showModal();
-    g_inProgress = false;
+    FaultDialog::showModal(state);
+    state.detonating = false;
 }
 
 } // namespace
 
-void detonate()
+void detonate(AppState& state)
 {
-    if (g_inProgress)
+    if (state.detonating)
         return;
-    const std::int16_t action = settings::record().action;
+    const std::int16_t action = state.settings.action;
     if (action == 0) {
-        if (MainWindow* main = MainWindow::instance())
+        if (MainWindow* main = state.mainWindow)
             beepAlert(*main);
     } else if (action >= 1 && action <= 3) {
-        if (settings::record().gentleMode != 1)
-            beepAndRequestExit();
+        if (state.settings.gentleMode != 1)
+            beepAndRequestExit(action);
         else
-            showFault();
+            showFault(state);
     }
 }
 
-void beepAndRequestExit()
+void beepAndRequestExit(std::int16_t action)
 {
     ExitKind kind{};
-    switch (settings::record().action) {
+    switch (action) {
     case 1:
         kind = ExitKind::Reboot;
         break;
@@ -92,16 +90,6 @@ void beepAndRequestExit()
 void hourlyChime()
 {
     beeps(16);
-}
-
-bool inProgress()
-{
-    return g_inProgress;
-}
-
-void reset()
-{
-    g_inProgress = false;
 }
 
 } // namespace detonation

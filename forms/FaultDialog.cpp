@@ -1,5 +1,6 @@
 #include "forms/FaultDialog.h"
 
+#include "forms/AppState.h"
 #include "forms/Detonation.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
@@ -14,8 +15,6 @@
 
 namespace
 {
-
-FaultDialog* g_fault = nullptr;
 
 constexpr int kClientWidth = 6870;
 
@@ -49,11 +48,12 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, QRec
 
 } // namespace
 
-FaultDialog::FaultDialog()
+FaultDialog::FaultDialog(AppState& state)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint)
+                           Qt::WindowCloseButtonHint),
+      m_state(state)
 {
-    g_fault = this;
+    m_state.faultDialog = this;
     setObjectName(QStringLiteral("frmFault"));
     setWindowTitle(QStringLiteral("Explorer"));
 
@@ -95,22 +95,13 @@ FaultDialog::FaultDialog()
     setTabOrder(detailsButton, detailsText);
 }
 
-FaultDialog::~FaultDialog()
-{
-    if (g_fault == this)
-        g_fault = nullptr;
-}
+FaultDialog::~FaultDialog() = default;
 
-FaultDialog* FaultDialog::instance()
+void FaultDialog::showModal(AppState& state)
 {
-    return g_fault;
-}
-
-void FaultDialog::showModal()
-{
-    if (g_fault != nullptr)
+    if (state.faultDialog != nullptr)
         return; // never a second one while it is open
-    FaultDialog dialog;
+    FaultDialog dialog(state);
     dialog.fill();
     dialog.exec();
 }
@@ -125,7 +116,7 @@ void FaultDialog::fill()
 
 void FaultDialog::onClose()
 {
-    detonation::beepAndRequestExit();
+    detonation::beepAndRequestExit(m_state.settings.action);
     platform().endProcess();
 }
 

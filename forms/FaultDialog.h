@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+struct AppState;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -12,9 +13,7 @@ class FaultDialog : public QDialog
     Q_OBJECT
 public:
     // Loads the dialog, shows it modally and unloads it when it closes.
-    static void showModal();
-    // The open dialog, or null.
-    static FaultDialog* instance();
+    static void showModal(AppState& state);
 
     QLabel* iconLabel;
     QLabel* messageLine1;
@@ -36,5 +35,7 @@ public:
     ~FaultDialog() override;
 
 private:
-    FaultDialog();
+    explicit FaultDialog(AppState& state);
+
+    AppState& m_state;
 };

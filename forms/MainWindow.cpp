@@ -2,7 +2,6 @@
 
 #include "forms/AboutBox.h"
 #include "forms/Detonation.h"
-#include "forms/Settings.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
 #include "forms/Tray.h"
@@ -26,8 +25,6 @@
 namespace
 {
 
-MainWindow* g_main = nullptr;
-
 // The design frame: 615 twips above the client area (title bar, menu bar, border), 45 on the
 // other edges.
 constexpr int kFrameHeight = 660;
@@ -50,9 +47,10 @@ void ClockLabel::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked();
 }
 
-MainWindow::MainWindow()
+MainWindow::MainWindow(AppState& state) : m_state(state)
 {
-    g_main = this;
+    m_state.mainWindow = this;
+    m_state.mainWindowRequests = this;
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Quorvane"));
     setWindowIcon(icons::bomb());
@@ -67,13 +65,8 @@ MainWindow::MainWindow()
 
 MainWindow::~MainWindow()
 {
-    if (g_main == this)
-        g_main = nullptr;
-}
-
-MainWindow* MainWindow::instance()
-{
-    return g_main;
+    if (m_state.mainWindowRequests == this)
+        m_state.mainWindowRequests = nullptr;
 }
 
 namespace
@@ -192,23 +185,23 @@ bool MainWindow::startUp()
     // A second instance reads nothing: the guard comes before the file is read.
     if (!shell::ensureSingleInstance())
         return false;
-    const profile::Snapshot settingsFile; // the start-up reads the file once
-    shell::placeMainWindow();
+    const profile::SettingsFile::Snapshot snapshot(m_state.file); // the start-up reads it once
+    shell::placeMainWindow(m_state);
     setOuterHeightTwips(1695);
     setOuterWidthTwips(2130);
     clockLabel->setText(platform().localTimeText());
-    settings::load();
-    settings::applyToMainWindow();
+    settings::load(m_state.file, m_state.settings);
+    applySettings();
     // Nothing ticks, chimes, sweeps or detonates before the tray icon exists: a failed start's
     // warning waits for the user with no bomb behind it.
     const bool sweep = sweepTimer->isActive();
     setTimerEnabled(sweepTimer, false);
-    if (!tray::add(this))
+    if (!tray::add(*this))
         return false;
     setTimerEnabled(clockTimer, true);
     setTimerEnabled(sweepTimer, sweep);
     // The end of the desktop session is handled as the close box is.
-    platform().callOnSessionEnd([] { shell::exitApplication(); });
+    platform().callOnSessionEnd([this] { shell::exitApplication(m_state); });
     return true;
 }
 
@@ -229,7 +222,7 @@ void MainWindow::onClockTick()
         setIfChanged(clockLabel, clock_rules::clockText(platform().localTimeText()));
     }
     const std::int32_t up = clock_rules::uptimeSeconds(platform().tickCount());
-    const std::int16_t mode = settings::record().uptimeForm;
+    const std::int16_t mode = m_state.settings.uptimeForm;
     if (up != m_shownUptime || mode != m_shownUptimeMode) {
         m_shownUptime = up;
         m_shownUptimeMode = mode;
@@ -239,7 +232,7 @@ void MainWindow::onClockTick()
         placeUptime();
     }
     // A tick delivered while the fault dialog is open only keeps the labels current.
-    if (detonation::inProgress())
+    if (m_state.detonating)
         return;
 
     const QString clockText = clockLabel->text(); // shared, not copied
@@ -247,10 +240,10 @@ void MainWindow::onClockTick()
     if (clock.right(5) == u"00:00")
         detonation::hourlyChime();
 
-    const settings::SettingsRecord& s = settings::record();
+    const settings::SettingsRecord& s = m_state.settings;
     if (clock_rules::matchesAlarm(clock.left(5), s.alarmHour, s.alarmMinute)) {
         setClockColour(ClockColour::Red);
-        detonation::detonate();
+        detonation::detonate(m_state);
     } else {
         setTimerEnabled(blinkTimer, false);
         if (!isMinimized())
@@ -263,6 +256,28 @@ void MainWindow::setUptimeLeft(double twipsLeft)
 {
     m_uptimeLeft = twips::toPixels(twipsLeft);
     placeUptime();
+}
+
+void MainWindow::recentreUptime()
+{
+    setUptimeLeft((outerWidthTwips() - twips::fromPixels(uptimeLabel->width())) / 2.0);
+}
+
+void MainWindow::switchSweep(bool on)
+{
+    setTimerEnabled(sweepTimer, on);
+}
+
+void MainWindow::showAfterSettings()
+{
+    show();
+    alarmStopButton->hide();
+}
+
+void MainWindow::applySettings()
+{
+    setTimerEnabled(sweepTimer, m_state.settings.sweepRecentFiles == 1);
+    platform().setTopmost(this, m_state.settings.keepOnTop == 1);
 }
 
 void MainWindow::placeUptime()
@@ -311,7 +326,7 @@ void MainWindow::onAlarmStop()
 void MainWindow::onClockDoubleClicked()
 {
     hide();
-    SettingsDialog::open();
+    SettingsDialog::open(m_state);
 }
 
 void MainWindow::onTrayEvent(TrayEvent event)
@@ -330,7 +345,7 @@ void MainWindow::onTrayEvent(TrayEvent event)
 
 void MainWindow::onExit()
 {
-    shell::exitApplication();
+    shell::exitApplication(m_state);
 }
 
 void MainWindow::onToTray()
@@ -340,15 +355,15 @@ void MainWindow::onToTray()
 
 void MainWindow::onSettings()
 {
-    settings::record().openedFromTray = 0;
+    m_state.settings.openedFromTray = 0;
     hide();
-    SettingsDialog::open();
+    SettingsDialog::open(m_state);
 }
 
 void MainWindow::onAbout()
 {
-    shell::hideMainWindow();
-    AboutBox::openModeless();
+    shell::hideMainWindow(m_state);
+    AboutBox::openModeless(m_state);
 }
 
 void MainWindow::onTrayShow()
@@ -358,8 +373,8 @@ void MainWindow::onTrayShow()
 
 void MainWindow::onTraySettings()
 {
-    settings::record().openedFromTray = 1;
-    SettingsDialog::open();
+    m_state.settings.openedFromTray = 1;
+    SettingsDialog::open(m_state);
 }
 
 void MainWindow::onTrayPurge()
@@ -369,12 +384,12 @@ void MainWindow::onTrayPurge()
 
 void MainWindow::onTrayAbout()
 {
-    AboutBox::openModal();
+    AboutBox::openModal(m_state);
 }
 
 void MainWindow::onTrayExit()
 {
-    shell::exitApplication();
+    shell::exitApplication(m_state);
 }
 
 void MainWindow::setContentSize(int widthPx, int heightPx)
@@ -441,5 +456,5 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Closing the window always ends the program.
     event->accept();
-    shell::exitApplication();
+    shell::exitApplication(m_state);
 }

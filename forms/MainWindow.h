@@ -1,6 +1,8 @@
 // The main window: the clock, the uptime and the alarm watch, driven by three timers.
 #pragma once
 
+#include "forms/AppState.h"
+
 #include <QLabel>
 #include <QMainWindow>
 #include <QSize>
@@ -34,15 +36,14 @@ void setTimerEnabled(QTimer* timer, bool enabled);
 // The clock's background: the desktop's button face, or the alarm's red and blue.
 enum class ClockColour { ButtonFace, Red, Blue };
 
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public MainWindowRequests
 {
     Q_OBJECT
 public:
-    MainWindow();
+    explicit MainWindow(AppState& state);
     ~MainWindow() override;
 
-    // The one main window, or null before it is created.
-    static MainWindow* instance();
+    AppState& state() { return m_state; }
 
     ClockLabel* clockLabel;
     QLabel* uptimeLabel;
@@ -104,8 +105,13 @@ public:
     int leftTwips() const;
     bool isMinimized() const;
 
-    // Where the uptime label's left edge belongs (the settings dialog re-centres it).
+    // Where the uptime label's left edge belongs.
     void setUptimeLeft(double twipsLeft);
+
+    void recentreUptime() override;
+    void switchSweep(bool on) override;
+    void showAfterSettings() override;
+    void applySettings() override;
 
     ClockColour clockColour() const { return m_clockColour; }
     void setClockColour(ClockColour colour);
@@ -120,6 +126,7 @@ private:
     static void setIfChanged(QLabel* label, const QString& text);
     void placeUptime();
 
+    AppState& m_state;
     QWidget* m_content;
     ClockColour m_clockColour = ClockColour::ButtonFace;
     int m_uptimeLeft = 0; // pixels

@@ -1,7 +1,6 @@
 #include "forms/SettingsDialog.h"
 
-#include "forms/MainWindow.h"
-#include "forms/Settings.h"
+#include "forms/AppState.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
@@ -21,8 +20,6 @@
 
 namespace
 {
-
-SettingsDialog* g_arm = nullptr;
 
 constexpr int kClientWidth = 3975;
 constexpr int kClientHeight = 3315;
@@ -156,9 +153,10 @@ int buttonIndex(std::int16_t value, int count)
 
 } // namespace
 
-SettingsDialog::SettingsDialog()
+SettingsDialog::SettingsDialog(AppState& state)
     : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_state(state)
 {
     setObjectName(QStringLiteral("fmArm"));
     setWindowTitle(QStringLiteral("アラーム設定"));
@@ -167,11 +165,7 @@ SettingsDialog::SettingsDialog()
     buildControls();
 }
 
-SettingsDialog::~SettingsDialog()
-{
-    if (g_arm == this)
-        g_arm = nullptr;
-}
+SettingsDialog::~SettingsDialog() = default;
 
 void SettingsDialog::buildControls()
 {
@@ -250,69 +244,75 @@ void SettingsDialog::buildControls()
     connect(cancelButton, &QPushButton::clicked, this, &SettingsDialog::onCancel);
 }
 
-SettingsDialog* SettingsDialog::instance()
+SettingsDialog& SettingsDialog::load(AppState& state)
 {
-    return g_arm;
-}
-
-SettingsDialog& SettingsDialog::load()
-{
-    if (g_arm == nullptr) {
-        g_arm = new SettingsDialog;
-        g_arm->fill();
+    if (state.settingsDialog == nullptr) {
+        state.settingsDialog = new SettingsDialog(state);
+        state.settingsDialog->fill();
     }
-    return *g_arm;
+    return *state.settingsDialog;
 }
 
-void SettingsDialog::open()
+void SettingsDialog::open(AppState& state)
 {
-    SettingsDialog& dialog = load();
+    SettingsDialog& dialog = load(state);
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
 }
 
-void SettingsDialog::unload()
+void SettingsDialog::unload(AppState& state)
 {
-    SettingsDialog* dialog = g_arm;
+    SettingsDialog* dialog = state.settingsDialog;
     if (dialog == nullptr)
         return;
-    g_arm = nullptr;
+    state.settingsDialog = nullptr;
     dialog->hide();
     dialog->deleteLater(); // a handler of its own may still be running
 }
 
-void SettingsDialog::unloadIfVisible()
+void SettingsDialog::unloadIfVisible(AppState& state)
 {
-    if (g_arm != nullptr && g_arm->isVisible())
-        unload();
+    if (state.settingsDialog != nullptr && state.settingsDialog->isVisible())
+        unload(state);
+}
+
+bool SettingsDialog::keepOnTopTicked(AppState& state)
+{
+    return load(state).topmostCheck->isChecked();
 }
 
 void SettingsDialog::fill()
 {
     twips::centre(this, platform().screenSizeTwips());
     okButton->setFocus();
-    settings::fillDialog();
+    const settings::SettingsRecord& s = m_state.settings;
+    showWhole(timeBoxes[0], s.alarmHour);
+    showWhole(timeBoxes[1], s.alarmMinute);
+    const int uptimeForm = buttonIndex(s.uptimeForm, 2);
+    selectAsIfClicked(uptimeButtons[uptimeForm], [&] { onUptimeFormClicked(uptimeForm); });
+    const int action = buttonIndex(s.action, 4);
+    selectAsIfClicked(actionButtons[action], [&] { onActionClicked(action); });
+    sweepCheck->setChecked(s.sweepRecentFiles == 1);
+    gentleCheck->setChecked(s.gentleMode == 1);
+    topmostCheck->setChecked(s.keepOnTop == 1);
 }
 
 void SettingsDialog::onSweepClicked()
 {
-    if (MainWindow* main = MainWindow::instance())
-        setTimerEnabled(main->sweepTimer, sweepCheck->isChecked());
+    if (MainWindowRequests* main = m_state.mainWindowRequests)
+        main->switchSweep(sweepCheck->isChecked());
 }
 
 void SettingsDialog::onUptimeFormClicked(int /*index: any choice centres the label*/)
 {
-    MainWindow* main = MainWindow::instance();
-    if (main == nullptr)
-        return;
-    main->setUptimeLeft((main->outerWidthTwips() - twips::fromPixels(main->uptimeLabel->width())) /
-                        2.0);
+    if (MainWindowRequests* main = m_state.mainWindowRequests)
+        main->recentreUptime();
 }
 
 void SettingsDialog::onActionClicked(int index)
 {
-    settings::record().action = static_cast<std::int16_t>(index);
+    m_state.settings.action = static_cast<std::int16_t>(index);
 }
 
 void SettingsDialog::onOk()
@@ -326,57 +326,34 @@ void SettingsDialog::onOk()
     controls.sweep = sweepCheck->isChecked();
     controls.gentle = gentleCheck->isChecked();
     controls.topmost = topmostCheck->isChecked();
-    // The save may show a message box, and the alarm may unload this dialog while it waits.
+    // The save may show a message box, and the alarm may unload this dialog while it waits:
+    // from here on only the state is used, and the dialog only while it is still the loaded one.
+    AppState& state = m_state;
     const QPointer<SettingsDialog> self(this);
-    settings::saveFromDialog(controls);
-    const bool stillLoaded = self != nullptr && g_arm == self;
+    settings::saveFromDialog(controls, state.file, state.settings);
+    const bool stillLoaded = self != nullptr && state.settingsDialog == self;
     if (stillLoaded) {
         for (int i = 0; i < 2; ++i)
             timeBoxes[i]->setText(controls.times[i]);
     }
 
-    settings::SettingsRecord& record = settings::record();
-    MainWindow* main = MainWindow::instance();
-    if (record.openedFromTray == 0 && main != nullptr) {
-        main->show();
-        main->alarmStopButton->hide();
-    }
-    record.openedFromTray = 0;
-    settings::applyToMainWindow();
+    MainWindowRequests* main = state.mainWindowRequests;
+    if (state.settings.openedFromTray == 0 && main != nullptr)
+        main->showAfterSettings();
+    state.settings.openedFromTray = 0;
+    if (main != nullptr)
+        main->applySettings();
     if (stillLoaded)
-        unload();
+        unload(state);
 }
 
 void SettingsDialog::onCancel()
 {
-    unload();
+    unload(m_state);
 }
 
 void SettingsDialog::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    unload();
+    unload(m_state);
 }
-
-namespace settings
-{
-
-void fillDialog()
-{
-    SettingsDialog* dialog = SettingsDialog::instance();
-    if (dialog == nullptr)
-        return;
-    const SettingsRecord& s = record();
-    showWhole(dialog->timeBoxes[0], s.alarmHour);
-    showWhole(dialog->timeBoxes[1], s.alarmMinute);
-    const int uptimeForm = buttonIndex(s.uptimeForm, 2);
-    selectAsIfClicked(dialog->uptimeButtons[uptimeForm],
-                      [&] { dialog->onUptimeFormClicked(uptimeForm); });
-    const int action = buttonIndex(s.action, 4);
-    selectAsIfClicked(dialog->actionButtons[action], [&] { dialog->onActionClicked(action); });
-    dialog->sweepCheck->setChecked(s.sweepRecentFiles == 1);
-    dialog->gentleCheck->setChecked(s.gentleMode == 1);
-    dialog->topmostCheck->setChecked(s.keepOnTop == 1);
-}
-
-} // namespace settings

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+struct AppState;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -15,17 +16,18 @@ class SettingsDialog : public QWidget
 {
     Q_OBJECT
 public:
-    // The loaded dialog, or null.
-    static SettingsDialog* instance();
     // The dialog, loaded hidden (filled from the settings record) if it was not loaded.
-    static SettingsDialog& load();
+    static SettingsDialog& load(AppState& state);
     // Shows the dialog without waiting; a loaded one is only made visible and raised, keeping
     // what was typed into it.
-    static void open();
+    static void open(AppState& state);
     // Closes and destroys the dialog; the next load fills it afresh.
-    static void unload();
+    static void unload(AppState& state);
     // Unloads the dialog if it is visible (a loaded, hidden one stays).
-    static void unloadIfVisible();
+    static void unloadIfVisible(AppState& state);
+    // Whether "keep on top" is ticked in the dialog, as it stands if it is loaded; asking loads
+    // it, hidden, if it is not.
+    static bool keepOnTopTicked(AppState& state);
 
     ~SettingsDialog() override;
 
@@ -44,7 +46,6 @@ public:
     QPushButton* okButton;
     QPushButton* cancelButton;
 
-    void fill();
     void onSweepClicked();
     void onUptimeFormClicked(int index);
     void onActionClicked(int index);
@@ -55,13 +56,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    SettingsDialog();
+    explicit SettingsDialog(AppState& state);
     void buildControls();
-};
+    // Fills the dialog from the settings record; the click handlers run wherever a control
+    // changes, as if the user had clicked it.
+    void fill();
 
-namespace settings
-{
-// Fills the loaded dialog from the settings record; the click handlers run wherever a control
-// changes, as if the user had clicked it.
-void fillDialog();
-} // namespace settings
+    AppState& m_state;
+};

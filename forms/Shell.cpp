@@ -1,5 +1,6 @@
 #include "forms/Shell.h"
 
+#include "forms/AppState.h"
 #include "forms/MainWindow.h"
 #include "forms/Tray.h"
 #include "platform/NumberRules.h"
@@ -13,22 +14,10 @@ namespace shell
 namespace
 {
 
-RememberedPosition g_position;
-
 // The Top and Left values are read into a 10-character buffer.
 constexpr int kPositionBuffer = 10;
 
 } // namespace
-
-RememberedPosition& position()
-{
-    return g_position;
-}
-
-void resetPosition()
-{
-    g_position = RememberedPosition{};
-}
 
 double placeAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved)
 {
@@ -57,32 +46,32 @@ bool ensureSingleInstance()
     return false;
 }
 
-void placeMainWindow()
+void placeMainWindow(AppState& state)
 {
-    MainWindow* main = MainWindow::instance();
+    MainWindow* main = state.mainWindow;
     const QSize outer = twips::outerSize(main);
     const QSize screen = platform().screenSizeTwips();
-    const double top = placeAxis(profile::getString("Top", kPositionBuffer), outer.height(),
-                                 screen.height(), g_position.top);
-    const double left = placeAxis(profile::getString("Left", kPositionBuffer), outer.width(),
-                                  screen.width(), g_position.left);
+    const double top = placeAxis(state.file.getString("Top", kPositionBuffer), outer.height(),
+                                 screen.height(), state.position.top);
+    const double left = placeAxis(state.file.getString("Left", kPositionBuffer), outer.width(),
+                                  screen.width(), state.position.left);
     twips::moveTo(main, left, top);
 }
 
-void hideMainWindow()
+void hideMainWindow(AppState& state)
 {
-    MainWindow* main = MainWindow::instance();
-    g_position.top = main->topTwips();
-    g_position.left = main->leftTwips();
+    MainWindow* main = state.mainWindow;
+    state.position.top = main->topTwips();
+    state.position.left = main->leftTwips();
     main->hide();
 }
 
-void exitApplication()
+void exitApplication(AppState& state)
 {
-    const MainWindow* main = MainWindow::instance();
-    profile::writeString("MyPath", platform().executablePath().toUtf8());
-    profile::writeString("Top", numbers::positionText(static_cast<float>(main->topTwips())));
-    profile::writeString("Left", numbers::positionText(static_cast<float>(main->leftTwips())));
+    const MainWindow* main = state.mainWindow;
+    state.file.writeString("MyPath", platform().executablePath().toUtf8());
+    state.file.writeString("Top", numbers::positionText(static_cast<float>(main->topTwips())));
+    state.file.writeString("Left", numbers::positionText(static_cast<float>(main->leftTwips())));
     tray::remove();
     platform().endProcess();
 }

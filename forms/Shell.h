@@ -5,28 +5,22 @@
 #include <QByteArray>
 #include <cstdint>
 
+struct AppState;
+
 namespace shell
 {
-
-// The remembered position, in twips.
-struct RememberedPosition {
-    std::int32_t top = 0;
-    std::int32_t left = 0;
-};
-RememberedPosition& position();
-void resetPosition();
 
 // Ends the process with the message "すでに起動してます" when another instance runs. False when
 // the process was ended (only a recording platform returns from that).
 bool ensureSingleInstance();
 // Places the main window from the Top and Left keys, centring an axis that has none.
-void placeMainWindow();
+void placeMainWindow(AppState& state);
 
 // Remembers the main window's position, then hides it.
-void hideMainWindow();
+void hideMainWindow(AppState& state);
 
 // Writes MyPath, Top and Left, removes the tray icon and ends the process.
-void exitApplication();
+void exitApplication(AppState& state);
 
 // Where one axis of the window goes: centred when nothing was read, else the number read, kept
 // on the screen (saved receives the number as read).

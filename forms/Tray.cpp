@@ -8,14 +8,14 @@
 namespace tray
 {
 
-bool add(QWidget* /*form: the events always go to the main window*/)
+bool add(MainWindow& window)
 {
-    QPointer<MainWindow> main = MainWindow::instance();
+    const QPointer<MainWindow> main = &window;
     const auto toMain = [main](TrayEvent event) {
         if (main)
             main->onTrayEvent(event);
     };
-    if (!platform().addTrayIcon(main->windowIcon(), QStringLiteral("Quorvane"), toMain)) {
+    if (!platform().addTrayIcon(window.windowIcon(), QStringLiteral("Quorvane"), toMain)) {
         platform().messageBox(QStringLiteral("時限爆弾の起動に失敗しました"),
                               QStringLiteral("警告"), MessageIcon::Exclamation);
         platform().removeTrayIcon();

@@ -1,16 +1,16 @@
 // The tray icon, from registration until the orderly exit removes it.
 #pragma once
 
-class QWidget;
+class MainWindow;
 
 namespace tray
 {
 
-// Adds the tray icon for the main window (whichever form is passed) with the bomb icon and the
-// tooltip "Quorvane", its events going to the main window. When the desktop refuses, shows the
+// Adds the tray icon with the bomb icon and the tooltip "Quorvane", its events going to the main
+// window. When the desktop refuses, shows the
 // warning and ends the process at once, saving nothing; false then (only a recording platform
 // returns from that).
-bool add(QWidget* form);
+bool add(MainWindow& window);
 
 // Removes the tray icon.
 void remove();

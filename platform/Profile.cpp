@@ -7,52 +7,44 @@
 namespace profile
 {
 
-namespace
+std::optional<QByteArray> SettingsFile::read(QByteArrayView key) const
 {
-
-// The file as a snapshot holds it; empty while there is none.
-std::optional<std::optional<QByteArray>> g_snapshot;
-
-std::optional<QByteArray> read(QByteArrayView key)
-{
-    const std::optional<QByteArray> file = g_snapshot ? *g_snapshot : platform().readProfileFile();
+    const std::optional<QByteArray> file = m_snapshot ? *m_snapshot : platform().readProfileFile();
     if (!file)
         return std::nullopt;
     return ini::value(*file, section, key);
 }
 
-} // namespace
-
-std::int32_t getInt(QByteArrayView key, std::int32_t def)
+std::int32_t SettingsFile::getInt(QByteArrayView key, std::int32_t def) const
 {
     const std::optional<QByteArray> v = read(key);
     return v ? numbers::profileInt(*v) : def;
 }
 
-QByteArray getString(QByteArrayView key, int bufferSize)
+QByteArray SettingsFile::getString(QByteArrayView key, int bufferSize) const
 {
     const QByteArray v = read(key).value_or(QByteArray());
     return v.left(bufferSize > 0 ? bufferSize - 1 : 0);
 }
 
-void writeString(QByteArrayView key, QByteArrayView value)
+void SettingsFile::writeString(QByteArrayView key, QByteArrayView value)
 {
     const std::optional<QByteArray> old = platform().readProfileFile();
     if (!old)
         return; // an unreadable file is kept as it is: the write fails silently
     const QByteArray next = ini::withValue(*old, section, key, value);
-    if (platform().replaceProfileFile(next) && g_snapshot)
-        *g_snapshot = next;
+    if (platform().replaceProfileFile(next) && m_snapshot)
+        *m_snapshot = next;
 }
 
-Snapshot::Snapshot()
+SettingsFile::Snapshot::Snapshot(SettingsFile& file) : m_file(file)
 {
-    g_snapshot = platform().readProfileFile();
+    m_file.m_snapshot = platform().readProfileFile();
 }
 
-Snapshot::~Snapshot()
+SettingsFile::Snapshot::~Snapshot()
 {
-    g_snapshot.reset();
+    m_file.m_snapshot.reset();
 }
 
 } // namespace profile

@@ -1,10 +1,7 @@
 #include "support/FakePlatform.h"
 
 #include "forms/AboutBox.h"
-#include "forms/Detonation.h"
-#include "forms/Settings.h"
 #include "forms/SettingsDialog.h"
-#include "forms/Shell.h"
 
 #include <QCoreApplication>
 #include <QTime>
@@ -89,15 +86,12 @@ void FakePlatform::openUrl(const QUrl& url)
 FakeEnvironment::FakeEnvironment()
 {
     setPlatform(&fake);
-    settings::reset();
-    detonation::reset();
-    shell::resetPosition();
 }
 
 FakeEnvironment::~FakeEnvironment()
 {
-    AboutBox::unload();
-    SettingsDialog::unload();
+    AboutBox::unload(state);
+    SettingsDialog::unload(state);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     setPlatform(nullptr);
 }

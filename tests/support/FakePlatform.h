@@ -2,6 +2,7 @@
 // at once, and writes everything the program asks of the system into one ordered log.
 #pragma once
 
+#include "forms/AppState.h"
 #include "platform/Platform.h"
 
 #include <QStringList>
@@ -70,7 +71,7 @@ private:
     int m_parsedSecond = -1;
 };
 
-// Installs a fresh fake and resets every module's state; unloads the dialogs and removes the fake
+// Installs a fresh fake beside a fresh application state; unloads the dialogs and removes the fake
 // when it goes out of scope.
 class FakeEnvironment
 {
@@ -80,4 +81,5 @@ public:
     FakeEnvironment(const FakeEnvironment&) = delete;
     FakeEnvironment& operator=(const FakeEnvironment&) = delete;
     FakePlatform fake;
+    AppState state;
 };

@@ -3,10 +3,10 @@
 #include "forms/AboutBox.h"
 #include "forms/FaultDialog.h"
 #include "forms/MainWindow.h"
-#include "forms/Settings.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
 #include "platform/IniDocument.h"
+#include "rules/Settings.h"
 #include "support/FakePlatform.h"
 
 #include <QAbstractButton>
@@ -104,11 +104,11 @@ private:
         if (name == QLatin1String("Main"))
             return &m_main;
         if (name == QLatin1String("fmArm"))
-            return SettingsDialog::instance();
+            return m_main.state().settingsDialog.data();
         if (name == QLatin1String("frmAbout"))
-            return AboutBox::instance();
+            return m_main.state().aboutBox.data();
         if (name == QLatin1String("frmFault"))
-            return FaultDialog::instance();
+            return m_main.state().faultDialog.data();
         return nullptr;
     }
 
@@ -143,8 +143,8 @@ private:
         } else if (verb == QLatin1String("random")) {
             m_fake.random = value.toDouble();
         } else if (verb == QLatin1String("saved")) {
-            shell::position().top = value.section(QLatin1Char(','), 0, 0).toInt();
-            shell::position().left = value.section(QLatin1Char(','), 1).toInt();
+            m_main.state().position.top = value.section(QLatin1Char(','), 0, 0).toInt();
+            m_main.state().position.left = value.section(QLatin1Char(','), 1).toInt();
         } else if (verb.startsWith(QLatin1String("tick"))) {
             if (verb.contains(QLatin1Char('@')))
                 m_fake.timeText = verb.section(QLatin1Char('@'), 1);
@@ -214,7 +214,7 @@ private:
         } else if (verb == QLatin1String("end-session")) {
             m_fake.sessionEnd();
         } else if (verb == QLatin1String("reload")) {
-            settings::load();
+            settings::load(m_main.state().file, m_main.state().settings);
         } else if (verb == QLatin1String("delete")) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         } else if (verb == QLatin1String("check")) {
@@ -241,9 +241,9 @@ private:
     }
 
     // The settings dialog as one row: "hour/minute/uptime button/action button/check boxes".
-    static QString dialogState()
+    QString dialogState()
     {
-        const SettingsDialog* d = SettingsDialog::instance();
+        const SettingsDialog* d = m_main.state().settingsDialog.data();
         if (d == nullptr)
             return QStringLiteral("-");
         auto selected = [](QRadioButton* const* buttons, int count) {
@@ -263,7 +263,7 @@ private:
 
     QString probe(const QString& name)
     {
-        const settings::SettingsRecord& s = settings::record();
+        const settings::SettingsRecord& s = m_main.state().settings;
         if (name == QLatin1String("log"))
             return compactLog(m_fake.log);
         if (name == QLatin1String("shown")) {
@@ -293,7 +293,9 @@ private:
             return QString::fromUtf8(
                 ini::value(m_fake.file, "Quorvane", name.mid(4).toLatin1()).value_or("<missing>"));
         if (name == QLatin1String("saved"))
-            return QStringLiteral("%1,%2").arg(shell::position().top).arg(shell::position().left);
+            return QStringLiteral("%1,%2")
+                .arg(m_main.state().position.top)
+                .arg(m_main.state().position.left);
         if (name == QLatin1String("timers")) {
             QString t;
             for (const auto& [digit, timer] : {std::pair{'1', m_main.clockTimer},
@@ -320,11 +322,11 @@ private:
         if (name == QLatin1String("caption"))
             return m_fake.lastCaption;
         if (name == QLatin1String("fault")) { // the open fault dialog's outer height
-            const FaultDialog* f = FaultDialog::instance();
+            const FaultDialog* f = m_main.state().faultDialog.data();
             return f != nullptr ? QString::number(f->outerHeightTwips()) : QStringLiteral("-");
         }
         if (name == QLatin1String("detail1")) {
-            const FaultDialog* f = FaultDialog::instance();
+            const FaultDialog* f = m_main.state().faultDialog.data();
             return f != nullptr ? f->detailsText->toPlainText().section(QLatin1Char('\n'), 0, 0)
                                 : QStringLiteral("-");
         }

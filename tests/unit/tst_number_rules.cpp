@@ -1,8 +1,8 @@
 // The number rules as tables: each case is what a reader of the settings file or of the settings
 // dialog must get from a text, written down by hand.
-#include "forms/Settings.h"
 #include "platform/NumberRules.h"
 #include "rules/ClockRules.h"
+#include "rules/Settings.h"
 
 #include <QTest>
 #include <cmath>

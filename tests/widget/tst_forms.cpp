@@ -3,9 +3,9 @@
 #include "forms/AboutBox.h"
 #include "forms/FaultDialog.h"
 #include "forms/MainWindow.h"
-#include "forms/Settings.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
+#include "rules/Settings.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
@@ -48,7 +48,7 @@ private slots:
     void centredByItsCreationSize()
     {
         FakeEnvironment env; // a 1024 x 768 px screen, no settings file
-        MainWindow main;
+        MainWindow main(env.state);
         const int menuBar = main.menuBar()->sizeHint().height();
         QVERIFY(main.startUp());
         // created with a client area 2985 twips (199 px) wide and 2370 (158 px) high below the
@@ -60,7 +60,7 @@ private slots:
     void longUptimeStaysInTheWindow()
     {
         FakeEnvironment env;
-        MainWindow main;
+        MainWindow main(env.state);
         QVERIFY(main.startUp());
         const int designed = main.uptimeLabel->x();
         env.fake.ticks = 1000u * (100 * 3600 + 17 * 60 + 19); // 100時間17分19秒経過
@@ -75,9 +75,9 @@ private slots:
     void settingsTabOrder()
     {
         FakeEnvironment env;
-        MainWindow main;
-        SettingsDialog::open();
-        SettingsDialog* d = SettingsDialog::instance();
+        MainWindow main(env.state);
+        SettingsDialog::open(env.state);
+        SettingsDialog* d = env.state.settingsDialog.data();
         QCOMPARE(d->focusWidget(), d->okButton);
         QList<QWidget*> chain;
         QWidget* w = d->okButton;
@@ -101,11 +101,11 @@ private slots:
     {
         FakeEnvironment env;
         env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n";
-        MainWindow main;
+        MainWindow main(env.state);
         QVERIFY(main.startUp());
         main.setOuterHeightTwips(2580);
-        SettingsDialog::open();
-        AboutBox::openModeless();
+        SettingsDialog::open(env.state);
+        AboutBox::openModeless(env.state);
         QStringList outOfSight;
         auto check = [&](QWidget* window) {
             for (QWidget* w : window->findChildren<QWidget*>()) {
@@ -126,11 +126,11 @@ private slots:
             }
         };
         for (QWidget* window :
-             {static_cast<QWidget*>(&main), static_cast<QWidget*>(SettingsDialog::instance()),
-              static_cast<QWidget*>(AboutBox::instance())})
+             {static_cast<QWidget*>(&main), static_cast<QWidget*>(env.state.settingsDialog.data()),
+              static_cast<QWidget*>(env.state.aboutBox.data())})
             check(window);
         QTimer::singleShot(0, [&] {
-            FaultDialog* fault = FaultDialog::instance();
+            FaultDialog* fault = env.state.faultDialog.data();
             fault->detailsButton->click();
             check(fault);
             fault->reject();
@@ -147,24 +147,24 @@ private slots:
         FakeEnvironment env;
         env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n";
         env.fake.timeText = QStringLiteral("7:29:59");
-        MainWindow main;
+        MainWindow main(env.state);
         QVERIFY(main.startUp());
         main.settingsAction->trigger();
-        QPointer<SettingsDialog> d = SettingsDialog::instance();
+        QPointer<SettingsDialog> d = env.state.settingsDialog.data();
         d->timeBoxes[0]->setText(QStringLiteral("24"));
         env.fake.onMessage = [&] {
             env.fake.onMessage = nullptr;
             env.fake.timeText = QStringLiteral("7:30:00");
-            QTimer::singleShot(0, [] { FaultDialog::instance()->rescueButton->click(); });
+            QTimer::singleShot(0, [&env] { env.state.faultDialog.data()->rescueButton->click(); });
             main.onClockTick();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            SettingsDialog::load(); // as the About box does
+            SettingsDialog::load(env.state); // as the About box does
         };
         d->okButton->click();
         QVERIFY(d.isNull());
         QVERIFY(main.isVisible()); // the rest of OK still ran
-        QVERIFY(SettingsDialog::instance() != nullptr);
-        QCOMPARE(settings::record().openedFromTray, std::int16_t(0));
+        QVERIFY(env.state.settingsDialog.data() != nullptr);
+        QCOMPARE(env.state.settings.openedFromTray, std::int16_t(0));
     }
 };
 

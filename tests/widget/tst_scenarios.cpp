@@ -279,7 +279,7 @@ private slots:
         QFETCH(QString, log);
         FakeEnvironment env;
         env.fake.file = file;
-        MainWindow main;
+        MainWindow main(env.state);
         const QStringList errors = runScenario(env.fake, main, steps);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
         if (after != QLatin1String("*")) {

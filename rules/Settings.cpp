@@ -1,11 +1,9 @@
-#include "forms/Settings.h"
+#include "rules/Settings.h"
 
-#include "forms/MainWindow.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
 
-#include <QTimer>
 #include <cmath>
 #include <optional>
 
@@ -15,16 +13,15 @@ namespace settings
 namespace
 {
 
-SettingsRecord g_settings;
-
-std::int16_t readField(const char* key)
+std::int16_t readField(const profile::SettingsFile& file, const char* key)
 {
-    return numbers::toSettingsField(profile::getInt(key, 0));
+    return numbers::toSettingsField(file.getInt(key, 0));
 }
 
-void writeSwitch(const char* key, std::int16_t& field, std::int16_t value)
+void writeSwitch(profile::SettingsFile& file, const char* key, std::int16_t& field,
+                 std::int16_t value)
 {
-    profile::writeString(key, QByteArray::number(value));
+    file.writeString(key, QByteArray::number(value));
     field = value;
 }
 
@@ -50,16 +47,6 @@ double convertOrReset(DialogValues& dialog, int index)
 
 } // namespace
 
-SettingsRecord& record()
-{
-    return g_settings;
-}
-
-void reset()
-{
-    g_settings = SettingsRecord{};
-}
-
 QString twoDigit(const QString& text, double number)
 {
     if (number > -1 && number < 10 && !text.isEmpty())
@@ -81,18 +68,18 @@ AcceptedText acceptAlarmText(const QString& typed, double number)
     return {readsBack ? typed : QString::number(whole), alarmText(whole)};
 }
 
-void load()
+void load(const profile::SettingsFile& file, SettingsRecord& record)
 {
-    g_settings.alarmHour = alarmText(profile::getInt("HOUR", 0));
-    g_settings.alarmMinute = alarmText(profile::getInt("MIN", 0));
-    g_settings.uptimeForm = readField("DSPTIME");
-    g_settings.action = readField("BOMSETTING");
-    g_settings.sweepRecentFiles = readField("DELLMODE");
-    g_settings.gentleMode = readField("EASYMODE");
-    g_settings.keepOnTop = readField("TOPMOST");
+    record.alarmHour = alarmText(file.getInt("HOUR", 0));
+    record.alarmMinute = alarmText(file.getInt("MIN", 0));
+    record.uptimeForm = readField(file, "DSPTIME");
+    record.action = readField(file, "BOMSETTING");
+    record.sweepRecentFiles = readField(file, "DELLMODE");
+    record.gentleMode = readField(file, "EASYMODE");
+    record.keepOnTop = readField(file, "TOPMOST");
 }
 
-void saveFromDialog(DialogValues& dialog)
+void saveFromDialog(DialogValues& dialog, profile::SettingsFile& file, SettingsRecord& record)
 {
     const double hour = convertOrReset(dialog, 0);
     if (!(hour > -1 && hour < 24)) {
@@ -111,30 +98,21 @@ void saveFromDialog(DialogValues& dialog)
         accepted[i] =
             acceptAlarmText(dialog.times[i], numbers::dialogNumber(dialog.times[i]).value_or(0.0));
     }
-    g_settings.alarmHour = accepted[0].alarm;
-    g_settings.alarmMinute = accepted[1].alarm;
-    profile::writeString("HOUR", accepted[0].stored.toUtf8());
-    profile::writeString("MIN", accepted[1].stored.toUtf8());
+    record.alarmHour = accepted[0].alarm;
+    record.alarmMinute = accepted[1].alarm;
+    file.writeString("HOUR", accepted[0].stored.toUtf8());
+    file.writeString("MIN", accepted[1].stored.toUtf8());
 
-    writeSwitch("DSPTIME", g_settings.uptimeForm, dialog.uptimeInHours ? 0 : 1);
+    writeSwitch(file, "DSPTIME", record.uptimeForm, dialog.uptimeInHours ? 0 : 1);
     std::int16_t action = 0;
     for (std::int16_t i = 0; i < 4; ++i) {
         if (dialog.actions[i])
             action = i;
     }
-    writeSwitch("BOMSETTING", g_settings.action, action);
-    writeSwitch("DELLMODE", g_settings.sweepRecentFiles, dialog.sweep ? 1 : 0);
-    writeSwitch("EASYMODE", g_settings.gentleMode, dialog.gentle ? 1 : 0);
-    writeSwitch("TOPMOST", g_settings.keepOnTop, dialog.topmost ? 1 : 0);
-}
-
-void applyToMainWindow()
-{
-    MainWindow* main = MainWindow::instance();
-    if (main == nullptr)
-        return;
-    setTimerEnabled(main->sweepTimer, g_settings.sweepRecentFiles == 1);
-    platform().setTopmost(main, g_settings.keepOnTop == 1);
+    writeSwitch(file, "BOMSETTING", record.action, action);
+    writeSwitch(file, "DELLMODE", record.sweepRecentFiles, dialog.sweep ? 1 : 0);
+    writeSwitch(file, "EASYMODE", record.gentleMode, dialog.gentle ? 1 : 0);
+    writeSwitch(file, "TOPMOST", record.keepOnTop, dialog.topmost ? 1 : 0);
 }
 
 } // namespace settings

@@ -4,10 +4,15 @@
 #include <QString>
 #include <cstdint>
 
+namespace profile
+{
+class SettingsFile;
+}
+
 namespace settings
 {
 
-// One record for the whole process, shared by all forms.
+// The settings as the program uses them; the application state holds the one record.
 struct SettingsRecord {
     QString alarmHour;                 // alarm hour, two-digit text ("07")
     QString alarmMinute;               // alarm minute, two-digit text
@@ -18,10 +23,6 @@ struct SettingsRecord {
     std::int16_t keepOnTop = 0;        // 1: the main window stays on top
     std::int16_t openedFromTray = 0;   // not stored: the settings dialog was opened from the tray
 };
-
-SettingsRecord& record();
-// Back to the state of a fresh process (tests).
-void reset();
 
 // "0" and the last character of a text whose number is above -1 and below 10; any other text
 // unchanged ("7" -> "07", "0" -> "00", "12" -> "12").
@@ -41,7 +42,7 @@ struct AcceptedText {
 AcceptedText acceptAlarmText(const QString& typed, double number);
 
 // Fills the record (all but openedFromTray) from the settings file; missing keys read as 0.
-void load();
+void load(const profile::SettingsFile& file, SettingsRecord& record);
 
 // The settings dialog's controls as saveFromDialog reads them; it writes the two text
 // boxes back when it resets them.
@@ -57,10 +58,6 @@ struct DialogValues {
 // Validates the alarm time and writes the seven keys; on bad input shows the error message and
 // resets both boxes to "00" (a range failure then writes nothing; a conversion failure carries on
 // with 00:00).
-void saveFromDialog(DialogValues& dialog);
-
-// Applies the recent-documents switch to the main window's sweep timer and the always-on-top
-// switch to the main window.
-void applyToMainWindow();
+void saveFromDialog(DialogValues& dialog, profile::SettingsFile& file, SettingsRecord& record);
 
 } // namespace settings

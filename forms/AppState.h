@@ -1,0 +1,52 @@
+// Everything the program keeps while it runs, in one object: main.cpp creates it and hands it to
+// the main window, which hands it to the forms it opens.
+#pragma once
+
+#include "platform/Profile.h"
+#include "rules/Settings.h"
+
+#include <QPointer>
+#include <cstdint>
+
+class AboutBox;
+class FaultDialog;
+class MainWindow;
+class SettingsDialog;
+
+// What the dialogs may ask of the main window.
+class MainWindowRequests
+{
+public:
+    // Centres the uptime label on the window's width.
+    virtual void recentreUptime() = 0;
+    // Starts or stops the sweep of the recently used list.
+    virtual void switchSweep(bool on) = 0;
+    // Shows the window, without the alarm-stop button (after the settings dialog's OK).
+    virtual void showAfterSettings() = 0;
+    // Applies the record's sweep and keep-on-top switches.
+    virtual void applySettings() = 0;
+
+protected:
+    ~MainWindowRequests() = default;
+};
+
+// The main window's position as last remembered, in twips.
+struct RememberedPosition {
+    std::int32_t top = 0;
+    std::int32_t left = 0;
+};
+
+struct AppState {
+    profile::SettingsFile file;
+    settings::SettingsRecord settings;
+    RememberedPosition position;
+    // True while a detonation waits for the fault dialog; ticks then must not detonate again.
+    bool detonating = false;
+
+    // The open forms; null while a form is not loaded.
+    QPointer<MainWindow> mainWindow;
+    MainWindowRequests* mainWindowRequests = nullptr; // the main window, while it exists
+    QPointer<SettingsDialog> settingsDialog;
+    QPointer<AboutBox> aboutBox;
+    QPointer<FaultDialog> faultDialog;
+};
