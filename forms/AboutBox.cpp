@@ -1,10 +1,10 @@
 #include "forms/AboutBox.h"
 
 #include "forms/AppState.h"
+#include "forms/FormBuilder.h"
 #include "forms/MakerInfo.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
-#include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
@@ -20,38 +20,25 @@ namespace
 constexpr int kClientWidth = 3480;
 constexpr int kClientHeight = 2160;
 
-QLabel* label(QLabel* l, double points, bool bold = false)
-{
-    QFont f = fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), points);
-    f.setBold(bold);
-    l->setFont(f);
-    return l;
-}
+const ControlRow kControls[] = {
+    {"Image1", ControlKind::Picture, 120, 120, 480, 480},
+    {"lblTitle", ControlKind::Label, 720, 0, 2640, 360, "ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ", nullptr, 18},
+    {"lblVersion", ControlKind::Label, 840, 360, 645, 195, "ﾊﾞｰｼﾞｮﾝ", nullptr, 9.75},
+    {"Label2", ControlKind::Label, 120, 720, 1350, 240, maker::BrandLabel, nullptr, 12, true},
+    {"HPaddress", ControlKind::Link, 480, 960, 2865, 180, maker::HomePageShown, nullptr, 9},
+    {"Label4", ControlKind::Label, 120, 1200, 1035, 240, maker::Author, nullptr, 12, true},
+    {"Mailaddress", ControlKind::Link, 1440, 1200, 1845, 180, maker::MailAddress, nullptr, 9},
+    // the etched separator across the whole width: grey, with white drawn over it just below
+    {"Line1_1", ControlKind::Strip, -30, 1560, 4110, 15},
+    {"Line1_0", ControlKind::Strip, -15, 1575, 4095, 30},
+    {"cmdOK", ControlKind::Button, 2160, 1680, 1185, 375, "OK"},
+};
 
-LinkLabel* link(LinkLabel* l)
+void paint(QWidget* strip, QColor colour)
 {
-    label(l, 9);
-    QFont f = l->font();
-    f.setUnderline(true);
-    l->setFont(f);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    l->setPalette(pal);
-    l->setCursor(Qt::UpArrowCursor); // the links' pointer, as the box was designed
-    return l;
-}
-
-// A line of the etched separator: a strip of one colour.
-QWidget* line(QWidget* parent, const char* name, QRect rect, QColor colour)
-{
-    auto* strip = new QWidget(parent);
-    strip->setObjectName(QLatin1String(name));
-    strip->setGeometry(rect);
-    strip->setAutoFillBackground(true);
     QPalette pal = strip->palette();
     pal.setColor(QPalette::Window, colour);
     strip->setPalette(pal);
-    return strip;
 }
 
 // Labels grow to show their whole text; they never shrink below their designed size.
@@ -61,13 +48,6 @@ void growToFit(QLabel* l)
 }
 
 } // namespace
-
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
 
 QString versionText(int major, int minor, int revision)
 {
@@ -79,47 +59,31 @@ AboutBox::AboutBox(AppState& state)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_state(state)
 {
-    m_state.aboutBox = this;
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setFixedSize(kClientWidth / twips::perPixel, kClientHeight / twips::perPixel);
+    setClientSize(this, kClientWidth, kClientHeight);
 
-    iconLabel = twips::place(new QLabel(this), "Image1", 120, 120, 480, 480);
-    titleLabel = label(twips::place(new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ"), this), "lblTitle",
-                                    720, 0, 2640, 360),
-                       18);
+    const FormControls controls(this, kControls);
+    iconLabel = controls.get<QLabel>("Image1");
+    titleLabel = controls.get<QLabel>("lblTitle");
     QPalette black = titleLabel->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     titleLabel->setPalette(black);
-    versionLabel = label(
-        twips::place(new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this), "lblVersion", 840, 360, 645, 195),
-        9.75);
-    brandLabel = label(twips::place(new QLabel(QLatin1String(maker::BrandLabel), this), "Label2",
-                                    120, 720, 1350, 240),
-                       12, true);
-    homePageLink = link(twips::place(new LinkLabel(QLatin1String(maker::HomePageShown), this),
-                                     "HPaddress", 480, 960, 2865, 180));
-    authorLabel = label(twips::place(new QLabel(QString::fromUtf8(maker::Author), this), "Label4",
-                                     120, 1200, 1035, 240),
-                        12, true);
-    mailLink = link(twips::place(new LinkLabel(QLatin1String(maker::MailAddress), this),
-                                 "Mailaddress", 1440, 1200, 1845, 180));
-
-    // The etched separator across the whole width: grey, with white drawn over it just below.
-    const int y = 1560 / twips::perPixel;
-    separator[1] = line(this, "Line1_1", QRect(-30 / twips::perPixel, y, 4110 / twips::perPixel, 1),
-                        QColor(128, 128, 128));
-    separator[0] =
-        line(this, "Line1_0", QRect(-15 / twips::perPixel, y + 1, 4095 / twips::perPixel, 2),
-             QColor(255, 255, 255));
+    versionLabel = controls.get<QLabel>("lblVersion");
+    brandLabel = controls.get<QLabel>("Label2");
+    homePageLink = controls.get<LinkLabel>("HPaddress");
+    authorLabel = controls.get<QLabel>("Label4");
+    mailLink = controls.get<LinkLabel>("Mailaddress");
+    separator[1] = controls.get<QWidget>("Line1_1");
+    separator[0] = controls.get<QWidget>("Line1_0");
+    paint(separator[1], QColor(128, 128, 128));
+    paint(separator[0], QColor(255, 255, 255));
     separator[0]->raise();
-
-    okButton =
-        twips::place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", 2160, 1680, 1185, 375);
+    okButton = controls.get<QPushButton>("cmdOK");
     okButton->setDefault(true); // Enter presses it; Esc rejects the dialog, which unloads it too
 
-    for (QLabel* l : {static_cast<QLabel*>(brandLabel), static_cast<QLabel*>(homePageLink),
-                      authorLabel, static_cast<QLabel*>(mailLink)})
+    for (QLabel* l : {brandLabel, static_cast<QLabel*>(homePageLink), authorLabel,
+                      static_cast<QLabel*>(mailLink)})
         growToFit(l);
 
     connect(okButton, &QPushButton::clicked, this, &AboutBox::onOk);
@@ -148,12 +112,11 @@ void AboutBox::open(AppState& state, bool modal)
 {
     if (bringOpenOneForward(state) != nullptr)
         return;
-    auto* box = new AboutBox(state);
-    box->fill();
+    AboutBox& box = loadForm(state.aboutBox, state);
     if (modal)
-        box->exec();
+        box.exec();
     else
-        box->show();
+        box.show();
 }
 
 void AboutBox::openModeless(AppState& state)
@@ -168,14 +131,12 @@ void AboutBox::openModal(AppState& state)
 
 void AboutBox::unload(AppState& state)
 {
-    if (AboutBox* open = state.aboutBox)
-        open->reject();
+    unloadForm(state.aboutBox);
 }
 
 void AboutBox::unloadIfVisible(AppState& state)
 {
-    if (state.aboutBox != nullptr && state.aboutBox->isVisible())
-        unload(state);
+    unloadFormIfVisible(state.aboutBox);
 }
 
 void AboutBox::fill()

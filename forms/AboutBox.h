@@ -2,23 +2,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
 
 struct AppState;
+class LinkLabel;
+class QLabel;
 class QPushButton;
-
-// A label that reports a click, for the two links.
-class LinkLabel : public QLabel
-{
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-signals:
-    void clicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
 
 // "ﾊﾞｰｼﾞｮﾝ " with the major and minor numbers and the revision: 0.2.0.3 reads "ﾊﾞｰｼﾞｮﾝ 0.23".
 QString versionText(int major, int minor, int revision);
@@ -27,6 +15,8 @@ class AboutBox : public QDialog
 {
     Q_OBJECT
 public:
+    // Loaded through loadForm, into its slot of the state.
+    explicit AboutBox(AppState& state);
     // Loads and shows the box without waiting; an open one is brought to the front instead.
     static void openModeless(AppState& state);
     // Loads the box and waits until it is closed; an open one is brought to the front instead.
@@ -53,7 +43,6 @@ public:
     void onMail();
 
 private:
-    explicit AboutBox(AppState& state);
     static AboutBox* bringOpenOneForward(AppState& state);
     // Loads and shows a box, unless one is open (which is brought forward instead).
     static void open(AppState& state, bool modal);

@@ -2,7 +2,7 @@
 
 #include "forms/AppState.h"
 #include "forms/Detonation.h"
-#include "platform/Fonts.h"
+#include "forms/FormBuilder.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
@@ -18,33 +18,17 @@ namespace
 
 constexpr int kClientWidth = 6870;
 
-QFont gothic()
-{
-    QFont f = fonts::face(QStringLiteral("ＭＳ ゴシック"), 9);
-    f.setStyleHint(QFont::TypeWriter);
-    return f;
-}
-
-QLabel* messageLine(QWidget* parent, const char* name, const QString& text, QRect rect)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(gothic());
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(rect);
-    return label;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect rect)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(rect);
-    // Enter presses the button that has the focus; Esc closes the dialog as "救　済" does.
-    b->setAutoDefault(true);
-    return b;
-}
+const ControlRow kControls[] = {
+    {"Image1", ControlKind::Picture, 360, 240, 480, 480},
+    {"Label1", ControlKind::Label, 1320, 240, 3735, 375,
+     "あなたの人生は不正な処理を行ったので強制終了します。", nullptr, 9, false, true},
+    {"Label2", ControlKind::Label, 1320, 840, 3615, 375,
+     "終了しない場合は、胸に手を当てて悔い改めてください。", nullptr, 9, false, true},
+    {"Command1", ControlKind::Button, 5520, 120, 1095, 375, "閉じる(&C)"},
+    {"Command2", ControlKind::Button, 5520, 600, 1095, 375, "救　済"},
+    {"Command3", ControlKind::Button, 5520, 1080, 1095, 375, "詳細(&D)>>"},
+    {"Text1", ControlKind::TextArea, 240, 1680, 6375, 1935, "", nullptr, 9, false, true},
+};
 
 } // namespace
 
@@ -57,35 +41,29 @@ FaultDialog::FaultDialog(AppState& state)
     setObjectName(QStringLiteral("frmFault"));
     setWindowTitle(QStringLiteral("Explorer"));
 
-    iconLabel = new QLabel(this);
-    iconLabel->setObjectName(QStringLiteral("Image1"));
-    iconLabel->setGeometry(twips::rect(360, 240, 480, 480));
+    const FormControls controls(this, kControls);
+    iconLabel = controls.get<QLabel>("Image1");
     iconLabel->setPixmap(icons::error().pixmap(iconLabel->size()));
-
-    messageLine1 = messageLine(
-        this, "Label1", QStringLiteral("あなたの人生は不正な処理を行ったので強制終了します。"),
-        twips::rect(1320, 240, 3735, 375));
-    messageLine2 = messageLine(
-        this, "Label2", QStringLiteral("終了しない場合は、胸に手を当てて悔い改めてください。"),
-        twips::rect(1320, 840, 3615, 375));
-
-    closeButton =
-        button(this, "Command1", QStringLiteral("閉じる(&C)"), twips::rect(5520, 120, 1095, 375));
-    rescueButton =
-        button(this, "Command2", QStringLiteral("救　済"), twips::rect(5520, 600, 1095, 375));
-    detailsButton =
-        button(this, "Command3", QStringLiteral("詳細(&D)>>"), twips::rect(5520, 1080, 1095, 375));
+    messageLine1 = controls.get<QLabel>("Label1");
+    messageLine2 = controls.get<QLabel>("Label2");
+    for (QLabel* line : {messageLine1, messageLine2}) {
+        line->setWordWrap(true);
+        line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    closeButton = controls.get<QPushButton>("Command1");
+    rescueButton = controls.get<QPushButton>("Command2");
+    detailsButton = controls.get<QPushButton>("Command3");
+    // Enter presses the button that has the focus; Esc closes the dialog as "救　済" does.
+    for (QPushButton* b : {closeButton, rescueButton, detailsButton})
+        b->setAutoDefault(true);
     connect(closeButton, &QPushButton::clicked, this, &FaultDialog::onClose);
     connect(rescueButton, &QPushButton::clicked, this, &FaultDialog::onRescue);
     connect(detailsButton, &QPushButton::clicked, this, &FaultDialog::onDetails);
 
-    detailsText = new QPlainTextEdit(this);
-    detailsText->setObjectName(QStringLiteral("Text1"));
+    detailsText = controls.get<QPlainTextEdit>("Text1");
     detailsText->setAccessibleName(QStringLiteral("詳細"));
-    detailsText->setGeometry(twips::rect(240, 1680, 6375, 1935));
     detailsText->setReadOnly(true);
     detailsText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    detailsText->setFont(gothic());
     QPalette pal = detailsText->palette();
     pal.setColor(QPalette::Base, pal.color(QPalette::Window)); // the menu-face system colour
     detailsText->setPalette(pal);
@@ -101,9 +79,8 @@ void FaultDialog::showModal(AppState& state)
 {
     if (state.faultDialog != nullptr)
         return; // never a second one while it is open
-    FaultDialog dialog(state);
-    dialog.fill();
-    dialog.exec();
+    loadForm(state.faultDialog, state).exec();
+    unloadForm(state.faultDialog);
 }
 
 void FaultDialog::fill()
@@ -142,6 +119,5 @@ int FaultDialog::outerHeightTwips() const
 
 void FaultDialog::setOuterHeightTwips(int tw)
 {
-    setFixedSize(kClientWidth / twips::perPixel,
-                 (tw - twips::designFrameTop - twips::designFrameEdge) / twips::perPixel);
+    setClientSize(this, kClientWidth, tw - twips::designFrameTop - twips::designFrameEdge);
 }

@@ -12,6 +12,8 @@ class FaultDialog : public QDialog
 {
     Q_OBJECT
 public:
+    // Loaded through loadForm, into its slot of the state.
+    explicit FaultDialog(AppState& state);
     // Loads the dialog, shows it modally and unloads it when it closes.
     static void showModal(AppState& state);
 
@@ -35,7 +37,5 @@ public:
     ~FaultDialog() override;
 
 private:
-    explicit FaultDialog(AppState& state);
-
     AppState& m_state;
 };

@@ -31,6 +31,13 @@ constexpr int kFrameHeight = 660;
 constexpr int kBlinkInterval = 1000; // ms
 constexpr int kFrameWidth = 90;
 
+const ControlRow kControls[] = {
+    {"Label1", ControlKind::ClockLabel, 0, 0, 1935, 495, "00:00:00", nullptr, 18},
+    {"Command1", ControlKind::Button, 120, 1080, 1695, 735, "アラームストップ"},
+    {"Label2", ControlKind::Label, 600, 840, 780, 180},
+    {"Label3", ControlKind::Label, 30, 600, 0, 0, "システムが起動してから"},
+};
+
 } // namespace
 
 void setTimerEnabled(QTimer* timer, bool enabled)
@@ -39,12 +46,6 @@ void setTimerEnabled(QTimer* timer, bool enabled)
         timer->stop();
     else if (!timer->isActive())
         timer->start();
-}
-
-void ClockLabel::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    QLabel::mouseDoubleClickEvent(event);
-    emit doubleClicked();
 }
 
 MainWindow::MainWindow(AppState& state) : m_state(state)
@@ -129,39 +130,29 @@ void MainWindow::buildControls()
 
     // The Japanese desktop's default window font.
     m_content = new QWidget(this);
-    m_content->setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    m_content->setFont(fonts::gothic(9));
     setCentralWidget(m_content);
+    const FormControls controls(m_content, kControls);
 
-    clockLabel = new ClockLabel(QStringLiteral("00:00:00"), m_content);
-    clockLabel->setObjectName(QStringLiteral("Label1"));
+    clockLabel = controls.get<ClockLabel>("Label1");
     // Labels read out their text (the time itself); the description says what it is.
     clockLabel->setAccessibleDescription(QStringLiteral("時刻"));
-    clockLabel->setGeometry(twips::rect(0, 0, 1935, 495));
     clockLabel->setAlignment(Qt::AlignCenter);
     clockLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     clockLabel->setLineWidth(1);
-    clockLabel->setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 18));
     clockLabel->setAutoFillBackground(true);
     clockLabel->setForegroundRole(QPalette::ButtonText);
     setClockColour(ClockColour::ButtonFace);
     connect(clockLabel, &ClockLabel::doubleClicked, this, &MainWindow::onClockDoubleClicked);
 
-    alarmStopButton = new QPushButton(QStringLiteral("アラームストップ"), m_content);
-    alarmStopButton->setObjectName(QStringLiteral("Command1"));
-    alarmStopButton->setGeometry(twips::rect(120, 1080, 1695, 735));
+    alarmStopButton = controls.get<QPushButton>("Command1");
     alarmStopButton->hide();
     connect(alarmStopButton, &QPushButton::clicked, this, &MainWindow::onAlarmStop);
 
-    uptimeLabel = new QLabel(m_content);
-    uptimeLabel->setObjectName(QStringLiteral("Label2"));
+    uptimeLabel = controls.get<QLabel>("Label2");
     uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
-    uptimeLabel->setGeometry(twips::rect(600, 840, 780, 180));
     m_uptimeLeft = uptimeLabel->x();
-
-    uptimeCaption = new QLabel(QStringLiteral("システムが起動してから"), m_content);
-    uptimeCaption->setObjectName(QStringLiteral("Label3"));
-    uptimeCaption->move(twips::rect(30, 600, 0, 0).topLeft());
-    uptimeCaption->adjustSize();
+    uptimeCaption = controls.get<QLabel>("Label3");
 
     setTabOrder(clockLabel, alarmStopButton);
 

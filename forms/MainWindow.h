@@ -2,6 +2,7 @@
 #pragma once
 
 #include "forms/AppState.h"
+#include "forms/FormBuilder.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -15,19 +16,6 @@ class QAction;
 class QMenu;
 class QPushButton;
 class QTimer;
-
-// The clock label; a double-click on it opens the settings dialog.
-class ClockLabel : public QLabel
-{
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-signals:
-    void doubleClicked();
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-};
 
 // Switches a timer like a window timer's Enabled flag: enabling a running timer leaves its
 // interval running (QTimer::start would restart it).

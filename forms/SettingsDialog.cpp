@@ -1,6 +1,7 @@
 #include "forms/SettingsDialog.h"
 
 #include "forms/AppState.h"
+#include "forms/FormBuilder.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
@@ -10,7 +11,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,15 +34,13 @@ void limitTyping(QLineEdit* box, qsizetype length)
 
 // A text box for two digits, centred. The limit holds for typing: a longer text the program
 // puts in stays whole, and the limit shrinks back as the user shortens it.
-QLineEdit* digitBox(QWidget* frame, const char* name, int left, const QString& accessibleName)
+void makeDigitBox(QLineEdit* box, const QString& accessibleName)
 {
-    auto* box = twips::place(new QLineEdit(frame), name, left, 720, 495, 375);
     box->setMaxLength(kTypedDigits);
     box->setAlignment(Qt::AlignCenter);
     box->setAccessibleName(accessibleName);
     QObject::connect(box, &QLineEdit::textEdited, box,
                      [box] { limitTyping(box, box->text().size()); });
-    return box;
 }
 
 // Puts the program's own text into a time box, whole.
@@ -62,13 +60,30 @@ template <class Handler> void selectAsIfClicked(QRadioButton* button, Handler ha
     handler();
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int width)
-{
-    auto* b = twips::place(new QPushButton(text, parent), name, left, 2880, width, 375);
-    // Enter presses the button that has the focus; neither is the default or cancel button.
-    b->setAutoDefault(true);
-    return b;
-}
+const ControlRow kControls[] = {
+    {"Frame1", ControlKind::Frame, 0, 0, 2775, 1215, "時間設定"},
+    {"Label1", ControlKind::Label, 120, 240, 2535, 360,
+     "２４時間表示で爆弾を爆発させる時間を入力して下さい", "Frame1"},
+    {"ArmTxt0", ControlKind::TextBox, 600, 720, 495, 375, "", "Frame1"},
+    {"Label3_0", ControlKind::Label, 1200, 840, 180, 180, "時", "Frame1"},
+    {"ArmTxt1", ControlKind::TextBox, 1440, 720, 495, 375, "", "Frame1"},
+    {"Label3_1", ControlKind::Label, 2040, 840, 180, 180, "分", "Frame1"},
+    {"Frame2", ControlKind::Frame, 2880, 0, 1095, 1215, "経過時表示"},
+    {"Option1_0", ControlKind::Option, 120, 360, 855, 255, "時間", "Frame2"},
+    {"Option1_1", ControlKind::Option, 120, 720, 615, 255, "秒", "Frame2"},
+    {"Frame3", ControlKind::Frame, 0, 1320, 1815, 1935, "爆弾設定"},
+    {"Option2_0", ControlKind::Option, 120, 360, 1455, 255, "BEEPアラート", "Frame3"},
+    {"Option2_1", ControlKind::Option, 120, 720, 1575, 255, "Windows再起動", "Frame3"},
+    {"Option2_2", ControlKind::Option, 120, 1080, 1335, 255, "Windows終了", "Frame3"},
+    {"Option2_3", ControlKind::Option, 120, 1440, 975, 255, "ログオフ", "Frame3"},
+    {"Frame4", ControlKind::Frame, 1920, 1320, 2055, 1455, "オプション"},
+    {"Check1", ControlKind::CheckBox, 120, 240, 1575, 375, "Recentファイル削除機能を使う",
+     "Frame4"},
+    {"Check2", ControlKind::CheckBox, 120, 600, 1695, 420, "優しい設定を使う", "Frame4"},
+    {"Check3", ControlKind::CheckBox, 120, 1080, 1815, 255, "最前面表示する", "Frame4"},
+    {"Command1", ControlKind::Button, 1920, 2880, 975, 375, "ＯＫ"},
+    {"Command2", ControlKind::Button, 3000, 2880, 855, 375, "Cancel"},
+};
 
 // Where a caption that is too wide for its box breaks onto a second line: the last place where
 // both lines fit, preferring a change of script ("Windows|再起動", "Recentファイル|削除...").
@@ -121,30 +136,6 @@ void fitCaption(QAbstractButton* b)
     b->setGeometry(b->x(), b->y() - (height - b->height()) / 2, width, height);
 }
 
-// A frame as the layout was drawn for: an etched line with its caption set into the top edge,
-// so that the controls at their designed places sit inside it.
-class Frame : public QGroupBox
-{
-public:
-    using QGroupBox::QGroupBox;
-
-protected:
-    void paintEvent(QPaintEvent* /*event*/) override
-    {
-        QPainter p(this);
-        const QFontMetrics fm(font());
-        const QRect line = rect().adjusted(0, fm.height() / 2, -2, -2);
-        p.setPen(palette().color(QPalette::Mid));
-        p.drawRect(line);
-        p.setPen(palette().color(QPalette::Light));
-        p.drawRect(line.translated(1, 1));
-        const QRect caption(6, 0, fm.horizontalAdvance(title()) + 4, fm.height());
-        p.fillRect(caption, palette().window());
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(caption, Qt::AlignCenter, title());
-    }
-};
-
 // A stored value that has no control selects the first button of its group.
 int buttonIndex(std::int16_t value, int count)
 {
@@ -160,8 +151,8 @@ SettingsDialog::SettingsDialog(AppState& state)
 {
     setObjectName(QStringLiteral("fmArm"));
     setWindowTitle(QStringLiteral("アラーム設定"));
-    setFont(fonts::face(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-    setFixedSize(kClientWidth / twips::perPixel, kClientHeight / twips::perPixel);
+    setFont(fonts::gothic(9));
+    setClientSize(this, kClientWidth, kClientHeight);
     buildControls();
 }
 
@@ -169,49 +160,32 @@ SettingsDialog::~SettingsDialog() = default;
 
 void SettingsDialog::buildControls()
 {
-    timeFrame =
-        twips::place(new Frame(QStringLiteral("時間設定"), this), "Frame1", 0, 0, 2775, 1215);
-    timeHint = twips::place(
-        new QLabel(QStringLiteral("２４時間表示で爆弾を爆発させる時間を入力して下さい"), timeFrame),
-        "Label1", 120, 240, 2535, 360);
+    const FormControls controls(this, kControls);
+    timeFrame = controls.get<QGroupBox>("Frame1");
+    timeHint = controls.get<QLabel>("Label1");
     timeHint->setWordWrap(true);
-    timeBoxes[0] = digitBox(timeFrame, "ArmTxt0", 600, QStringLiteral("アラームの時"));
-    timeUnits[0] =
-        twips::place(new QLabel(QStringLiteral("時"), timeFrame), "Label3_0", 1200, 840, 180, 180);
-    timeBoxes[1] = digitBox(timeFrame, "ArmTxt1", 1440, QStringLiteral("アラームの分"));
-    timeUnits[1] =
-        twips::place(new QLabel(QStringLiteral("分"), timeFrame), "Label3_1", 2040, 840, 180, 180);
-
-    uptimeFrame =
-        twips::place(new Frame(QStringLiteral("経過時表示"), this), "Frame2", 2880, 0, 1095, 1215);
-    uptimeButtons[0] = twips::place(new QRadioButton(QStringLiteral("時間"), uptimeFrame),
-                                    "Option1_0", 120, 360, 855, 255);
-    uptimeButtons[1] = twips::place(new QRadioButton(QStringLiteral("秒"), uptimeFrame),
-                                    "Option1_1", 120, 720, 615, 255);
-
-    actionFrame =
-        twips::place(new Frame(QStringLiteral("爆弾設定"), this), "Frame3", 0, 1320, 1815, 1935);
-    actionButtons[0] = twips::place(new QRadioButton(QStringLiteral("BEEPアラート"), actionFrame),
-                                    "Option2_0", 120, 360, 1455, 255);
-    actionButtons[1] = twips::place(new QRadioButton(QStringLiteral("Windows再起動"), actionFrame),
-                                    "Option2_1", 120, 720, 1575, 255);
-    actionButtons[2] = twips::place(new QRadioButton(QStringLiteral("Windows終了"), actionFrame),
-                                    "Option2_2", 120, 1080, 1335, 255);
-    actionButtons[3] = twips::place(new QRadioButton(QStringLiteral("ログオフ"), actionFrame),
-                                    "Option2_3", 120, 1440, 975, 255);
-
-    optionFrame = twips::place(new Frame(QStringLiteral("オプション"), this), "Frame4", 1920, 1320,
-                               2055, 1455);
-    sweepCheck =
-        twips::place(new QCheckBox(QStringLiteral("Recentファイル削除機能を使う"), optionFrame),
-                     "Check1", 120, 240, 1575, 375);
-    gentleCheck = twips::place(new QCheckBox(QStringLiteral("優しい設定を使う"), optionFrame),
-                               "Check2", 120, 600, 1695, 420);
-    topmostCheck = twips::place(new QCheckBox(QStringLiteral("最前面表示する"), optionFrame),
-                                "Check3", 120, 1080, 1815, 255);
-
-    okButton = button(this, "Command1", QStringLiteral("ＯＫ"), 1920, 975);
-    cancelButton = button(this, "Command2", QStringLiteral("Cancel"), 3000, 855);
+    timeBoxes[0] = controls.get<QLineEdit>("ArmTxt0");
+    makeDigitBox(timeBoxes[0], QStringLiteral("アラームの時"));
+    timeUnits[0] = controls.get<QLabel>("Label3_0");
+    timeBoxes[1] = controls.get<QLineEdit>("ArmTxt1");
+    makeDigitBox(timeBoxes[1], QStringLiteral("アラームの分"));
+    timeUnits[1] = controls.get<QLabel>("Label3_1");
+    uptimeFrame = controls.get<QGroupBox>("Frame2");
+    uptimeButtons[0] = controls.get<QRadioButton>("Option1_0");
+    uptimeButtons[1] = controls.get<QRadioButton>("Option1_1");
+    actionFrame = controls.get<QGroupBox>("Frame3");
+    for (int i = 0; i < 4; ++i)
+        actionButtons[i] =
+            controls.get<QRadioButton>(QStringLiteral("Option2_%1").arg(i).toLatin1().constData());
+    optionFrame = controls.get<QGroupBox>("Frame4");
+    sweepCheck = controls.get<QCheckBox>("Check1");
+    gentleCheck = controls.get<QCheckBox>("Check2");
+    topmostCheck = controls.get<QCheckBox>("Check3");
+    okButton = controls.get<QPushButton>("Command1");
+    cancelButton = controls.get<QPushButton>("Command2");
+    // Enter presses the button that has the focus; neither is the default or cancel button.
+    okButton->setAutoDefault(true);
+    cancelButton->setAutoDefault(true);
 
     QAbstractButton* captions[] = {uptimeButtons[0], uptimeButtons[1], actionButtons[0],
                                    actionButtons[1], actionButtons[2], actionButtons[3],
@@ -246,11 +220,7 @@ void SettingsDialog::buildControls()
 
 SettingsDialog& SettingsDialog::load(AppState& state)
 {
-    if (state.settingsDialog == nullptr) {
-        state.settingsDialog = new SettingsDialog(state);
-        state.settingsDialog->fill();
-    }
-    return *state.settingsDialog;
+    return loadForm(state.settingsDialog, state);
 }
 
 void SettingsDialog::open(AppState& state)
@@ -263,18 +233,12 @@ void SettingsDialog::open(AppState& state)
 
 void SettingsDialog::unload(AppState& state)
 {
-    SettingsDialog* dialog = state.settingsDialog;
-    if (dialog == nullptr)
-        return;
-    state.settingsDialog = nullptr;
-    dialog->hide();
-    dialog->deleteLater(); // a handler of its own may still be running
+    unloadForm(state.settingsDialog); // deleted later: a handler of its own may still be running
 }
 
 void SettingsDialog::unloadIfVisible(AppState& state)
 {
-    if (state.settingsDialog != nullptr && state.settingsDialog->isVisible())
-        unload(state);
+    unloadFormIfVisible(state.settingsDialog);
 }
 
 bool SettingsDialog::keepOnTopTicked(AppState& state)

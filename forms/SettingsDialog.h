@@ -16,6 +16,8 @@ class SettingsDialog : public QWidget
 {
     Q_OBJECT
 public:
+    // Loaded through loadForm, into its slot of the state.
+    explicit SettingsDialog(AppState& state);
     // The dialog, loaded hidden (filled from the settings record) if it was not loaded.
     static SettingsDialog& load(AppState& state);
     // Shows the dialog without waiting; a loaded one is only made visible and raised, keeping
@@ -46,6 +48,9 @@ public:
     QPushButton* okButton;
     QPushButton* cancelButton;
 
+    // Fills the dialog from the settings record; the click handlers run wherever a control
+    // changes, as if the user had clicked it.
+    void fill();
     void onSweepClicked();
     void onUptimeFormClicked(int index);
     void onActionClicked(int index);
@@ -56,11 +61,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    explicit SettingsDialog(AppState& state);
     void buildControls();
-    // Fills the dialog from the settings record; the click handlers run wherever a control
-    // changes, as if the user had clicked it.
-    void fill();
 
     AppState& m_state;
 };

@@ -12,17 +12,15 @@ namespace fonts
 namespace
 {
 
-// The fonts that stand in for the desktop fonts the program is drawn with, best first: the
-// face under its English name, then the IPA and Noto fonts.
-QStringList standIns(const QString& face)
+// The face the program is drawn with, and the fonts that stand in for it, best first: the face
+// under its English name, then the IPA and Noto fonts.
+QStringList faceAndStandIns(Gothic kind)
 {
-    if (face == QStringLiteral("ＭＳ Ｐゴシック"))
-        return {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                QStringLiteral("Noto Sans CJK JP")};
-    if (face == QStringLiteral("ＭＳ ゴシック"))
-        return {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"),
-                QStringLiteral("Noto Sans Mono CJK JP")};
-    return {};
+    if (kind == Gothic::Proportional)
+        return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
+    return {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+            QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")};
 }
 
 // Whether a family of this name is installed. The list is read once; QFontDatabase::hasFamily
@@ -44,23 +42,30 @@ bool generic(const QString& family)
 
 } // namespace
 
-QString family(const QString& face)
+namespace
+{
+
+QString family(Gothic kind)
 {
     // Asking Qt for a family that is not installed costs a fallback search on every new size
     // and script; asking for the installed one does not.
-    if (installed(face))
-        return face;
-    for (const QString& candidate : standIns(face)) {
+    const QStringList candidates = faceAndStandIns(kind);
+    for (const QString& candidate : candidates) {
         if (installed(candidate))
             return candidate;
     }
-    return face;
+    return candidates.first();
 }
 
-QFont face(const QString& face, qreal points)
+} // namespace
+
+QFont gothic(qreal points, Gothic kind, bool bold)
 {
-    QFont font(family(face));
+    QFont font(family(kind));
     font.setPointSizeF(points);
+    font.setBold(bold);
+    if (kind == Gothic::Fixed)
+        font.setStyleHint(QFont::TypeWriter);
     return font;
 }
 
@@ -74,7 +79,7 @@ void useJapaneseFallback()
         if (installed(desktop) && !generic(desktop))
             families << desktop;
     }
-    const QString japanese = family(QStringLiteral("ＭＳ Ｐゴシック"));
+    const QString japanese = family(Gothic::Proportional);
     if (!families.contains(japanese))
         families << japanese;
     if (families == font.families())

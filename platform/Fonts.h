@@ -1,5 +1,5 @@
-// The program's fonts on a Linux desktop. The forms ask for fonts by the names a Japanese desktop
-// knows ("ＭＳ Ｐゴシック"); here those names become fonts that are installed.
+// The program's fonts on a Linux desktop: the Japanese desktop's two Gothic faces, the
+// proportional one and the fixed-pitch one, drawn with fonts that are installed.
 #pragma once
 
 #include <QFont>
@@ -9,13 +9,12 @@
 namespace fonts
 {
 
-// The installed family that draws `face`: the face itself when installed, else the first
-// installed stand-in (its English name, IPA, Noto CJK), else `face` unchanged for Qt's own
-// fallback. The installed families are read once, at the first call.
-QString family(const QString& face);
+enum class Gothic { Proportional, Fixed };
 
-// A font of `face` at `points`, drawn with family(face).
-QFont face(const QString& face, qreal points);
+// The Gothic face at `points`, drawn with the installed family that stands in for it: the face
+// itself when installed, else its English name, IPA, Noto CJK, else the face's name for Qt's own
+// fallback. The installed families are read once, at the first call.
+QFont gothic(qreal points, Gothic kind = Gothic::Proportional, bool bold = false);
 
 // Gives the application font (menus, tips, message boxes) the program's Japanese family after the
 // desktop's installed families, so their Japanese text needs no fallback search.

@@ -4,9 +4,9 @@
 
 #include <QRect>
 #include <QSize>
-#include <QString>
-#include <QWidget>
 #include <cmath>
+
+class QWidget;
 
 namespace twips
 {
@@ -28,15 +28,6 @@ inline int toPixels(double tw)
 constexpr QRect rect(int left, int top, int width, int height)
 {
     return {left / perPixel, top / perPixel, width / perPixel, height / perPixel};
-}
-
-// Gives a form's control its object name and puts it at its rectangle in twips.
-template <class Control>
-Control* place(Control* control, const char* name, int left, int top, int width, int height)
-{
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(rect(left, top, width, height));
-    return control;
 }
 
 // The frame of a dialog on the desktop the layout was designed for: a 330-twip title bar and
