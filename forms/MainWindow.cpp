@@ -4,7 +4,6 @@
 #include "forms/Detonation.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
-#include "forms/Tray.h"
 #include "platform/Fonts.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
@@ -73,55 +72,47 @@ MainWindow::~MainWindow()
 namespace
 {
 
-QAction* menuItem(QMenu* menu, const char* name, const QString& caption, MainWindow* main,
-                  void (MainWindow::*handler)())
-{
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QLatin1String(name));
-    QObject::connect(item, &QAction::triggered, main, handler);
-    return item;
-}
+// A menu's items in order: object name, caption and handler; a row without a caption is a
+// separator.
+struct MenuRow {
+    const char* name;
+    const char* caption = nullptr;
+    void (MainWindow::*handler)() = nullptr;
+};
 
-QAction* separator(QMenu* menu, const char* name)
+const MenuRow kFileMenu[] = {{"MnuFormFin", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", &MainWindow::onExit},
+                             {"MnuFormBer"},
+                             {"MnuFormMin", "ﾀｽｸﾄﾚｲに入れる", &MainWindow::onToTray}};
+const MenuRow kOptionsMenu[] = {{"MnuOptTim", "各種設定", &MainWindow::onSettings},
+                                {"MnuOptVer", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onAbout}};
+const MenuRow kTrayMenu[] = {{"MnuPopUpDsp", "基本画面の表示", &MainWindow::onTrayShow},
+                             {"MnuPopUpTime", "設定画面の表示", &MainWindow::onTraySettings},
+                             {"MnuPopUpDel", "｢最近使ったﾌｧｲﾙ｣削除", &MainWindow::onTrayPurge},
+                             {"MnuPopUpBer1"},
+                             {"MnuPopUpVer", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onTrayAbout},
+                             {"MnuPopUpBer2"},
+                             {"MnuPopUpEnd", "ｱﾌﾟﾘｹｰｼｮﾝの終了", &MainWindow::onTrayExit}};
+
+void addItems(QMenu* menu, const char* name, std::span<const MenuRow> rows, MainWindow* main)
 {
-    QAction* item = menu->addSeparator();
-    item->setObjectName(QLatin1String(name));
-    return item;
+    menu->setObjectName(QLatin1String(name));
+    for (const MenuRow& row : rows) {
+        QAction* item = row.caption != nullptr ? menu->addAction(QString::fromUtf8(row.caption))
+                                               : menu->addSeparator();
+        item->setObjectName(QLatin1String(row.name));
+        if (row.handler != nullptr)
+            QObject::connect(item, &QAction::triggered, main, row.handler);
+    }
 }
 
 } // namespace
 
 void MainWindow::buildMenus()
 {
-    fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    fileMenu->setObjectName(QStringLiteral("MnuForm"));
-    exitAction = menuItem(fileMenu, "MnuFormFin", QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this,
-                          &MainWindow::onExit);
-    fileSeparator = separator(fileMenu, "MnuFormBer");
-    toTrayAction = menuItem(fileMenu, "MnuFormMin", QStringLiteral("ﾀｽｸﾄﾚｲに入れる"), this,
-                            &MainWindow::onToTray);
-
-    optionsMenu = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
-    optionsMenu->setObjectName(QStringLiteral("MnuOpt"));
-    settingsAction = menuItem(optionsMenu, "MnuOptTim", QStringLiteral("各種設定"), this,
-                              &MainWindow::onSettings);
-    aboutAction = menuItem(optionsMenu, "MnuOptVer", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), this,
-                           &MainWindow::onAbout);
-
+    addItems(menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)")), "MnuForm", kFileMenu, this);
+    addItems(menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)")), "MnuOpt", kOptionsMenu, this);
     trayMenu = new QMenu(QStringLiteral("ポップアップ"), this);
-    trayMenu->setObjectName(QStringLiteral("MnuPopUp"));
-    trayShowAction = menuItem(trayMenu, "MnuPopUpDsp", QStringLiteral("基本画面の表示"), this,
-                              &MainWindow::onTrayShow);
-    traySettingsAction = menuItem(trayMenu, "MnuPopUpTime", QStringLiteral("設定画面の表示"), this,
-                                  &MainWindow::onTraySettings);
-    trayPurgeAction = menuItem(trayMenu, "MnuPopUpDel", QStringLiteral("｢最近使ったﾌｧｲﾙ｣削除"),
-                               this, &MainWindow::onTrayPurge);
-    traySeparator1 = separator(trayMenu, "MnuPopUpBer1");
-    trayAboutAction = menuItem(trayMenu, "MnuPopUpVer", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), this,
-                               &MainWindow::onTrayAbout);
-    traySeparator2 = separator(trayMenu, "MnuPopUpBer2");
-    trayExitAction = menuItem(trayMenu, "MnuPopUpEnd", QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了"), this,
-                              &MainWindow::onTrayExit);
+    addItems(trayMenu, "MnuPopUp", kTrayMenu, this);
 }
 
 void MainWindow::buildControls()
@@ -152,7 +143,6 @@ void MainWindow::buildControls()
     uptimeLabel = controls.get<QLabel>("Label2");
     uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
     m_uptimeLeft = uptimeLabel->x();
-    uptimeCaption = controls.get<QLabel>("Label3");
 
     setTabOrder(clockLabel, alarmStopButton);
 
@@ -187,13 +177,30 @@ bool MainWindow::startUp()
     // warning waits for the user with no bomb behind it.
     const bool sweep = sweepTimer->isActive();
     setTimerEnabled(sweepTimer, false);
-    if (!tray::add(*this))
+    if (!addTrayIcon())
         return false;
     setTimerEnabled(clockTimer, true);
     setTimerEnabled(sweepTimer, sweep);
     // The end of the desktop session is handled as the close box is.
     platform().callOnSessionEnd([this] { shell::exitApplication(m_state); });
     return true;
+}
+
+bool MainWindow::addTrayIcon()
+{
+    const QPointer<MainWindow> self = this;
+    const auto toWindow = [self](TrayEvent event) {
+        if (self)
+            self->onTrayEvent(event);
+    };
+    if (platform().addTrayIcon(windowIcon(), QStringLiteral("Quorvane"), toWindow))
+        return true;
+    // No tray: the warning, and the end of the process, saving nothing.
+    platform().messageBox(QStringLiteral("時限爆弾の起動に失敗しました"), QStringLiteral("警告"),
+                          MessageIcon::Exclamation);
+    platform().removeTrayIcon();
+    platform().endProcess();
+    return false;
 }
 
 void MainWindow::setIfChanged(QLabel* label, const QString& text)

@@ -12,7 +12,6 @@
 
 enum class TrayEvent;
 
-class QAction;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -35,28 +34,13 @@ public:
 
     ClockLabel* clockLabel;
     QLabel* uptimeLabel;
-    QLabel* uptimeCaption;
     QPushButton* alarmStopButton;
     QTimer* clockTimer;
     QTimer* blinkTimer;
     QTimer* sweepTimer;
     std::int16_t sweepTickCount = 0;
 
-    QMenu* fileMenu;
-    QAction* exitAction;
-    QAction* fileSeparator;
-    QAction* toTrayAction;
-    QMenu* optionsMenu;
-    QAction* settingsAction;
-    QAction* aboutAction;
     QMenu* trayMenu; // never on the menu bar: the tray's pop-up menu
-    QAction* trayShowAction;
-    QAction* traySettingsAction;
-    QAction* trayPurgeAction;
-    QAction* traySeparator1;
-    QAction* trayAboutAction;
-    QAction* traySeparator2;
-    QAction* trayExitAction;
 
     // The start-up sequence; false when the process was ended instead (another instance, or
     // no tray).
@@ -110,6 +94,10 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    // Adds the tray icon, its events coming to this window. When the desktop has no tray, shows
+    // the warning and ends the process at once, saving nothing; false then (only a recording
+    // platform returns from that).
+    bool addTrayIcon();
     void setContentSize(int widthPx, int heightPx);
     static void setIfChanged(QLabel* label, const QString& text);
     void placeUptime();

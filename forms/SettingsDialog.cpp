@@ -161,23 +161,16 @@ SettingsDialog::~SettingsDialog() = default;
 void SettingsDialog::buildControls()
 {
     const FormControls controls(this, kControls);
-    timeFrame = controls.get<QGroupBox>("Frame1");
-    timeHint = controls.get<QLabel>("Label1");
-    timeHint->setWordWrap(true);
+    controls.get<QLabel>("Label1")->setWordWrap(true);
     timeBoxes[0] = controls.get<QLineEdit>("ArmTxt0");
     makeDigitBox(timeBoxes[0], QStringLiteral("アラームの時"));
-    timeUnits[0] = controls.get<QLabel>("Label3_0");
     timeBoxes[1] = controls.get<QLineEdit>("ArmTxt1");
     makeDigitBox(timeBoxes[1], QStringLiteral("アラームの分"));
-    timeUnits[1] = controls.get<QLabel>("Label3_1");
-    uptimeFrame = controls.get<QGroupBox>("Frame2");
     uptimeButtons[0] = controls.get<QRadioButton>("Option1_0");
     uptimeButtons[1] = controls.get<QRadioButton>("Option1_1");
-    actionFrame = controls.get<QGroupBox>("Frame3");
     for (int i = 0; i < 4; ++i)
         actionButtons[i] =
             controls.get<QRadioButton>(QStringLiteral("Option2_%1").arg(i).toLatin1().constData());
-    optionFrame = controls.get<QGroupBox>("Frame4");
     sweepCheck = controls.get<QCheckBox>("Check1");
     gentleCheck = controls.get<QCheckBox>("Check2");
     topmostCheck = controls.get<QCheckBox>("Check3");

@@ -6,8 +6,6 @@
 
 struct AppState;
 class QCheckBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -33,15 +31,9 @@ public:
 
     ~SettingsDialog() override;
 
-    QGroupBox* timeFrame;
-    QLabel* timeHint;
     QLineEdit* timeBoxes[2]; // [0] hour, [1] minute
-    QLabel* timeUnits[2];
-    QGroupBox* uptimeFrame;
     QRadioButton* uptimeButtons[2];
-    QGroupBox* actionFrame;
     QRadioButton* actionButtons[4];
-    QGroupBox* optionFrame;
     QCheckBox* sweepCheck;
     QCheckBox* gentleCheck;
     QCheckBox* topmostCheck;

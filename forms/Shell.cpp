@@ -2,7 +2,6 @@
 
 #include "forms/AppState.h"
 #include "forms/MainWindow.h"
-#include "forms/Tray.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
 #include "platform/Profile.h"
@@ -72,7 +71,7 @@ void exitApplication(AppState& state)
     state.file.writeString("MyPath", platform().executablePath().toUtf8());
     state.file.writeString("Top", numbers::positionText(static_cast<float>(main->topTwips())));
     state.file.writeString("Left", numbers::positionText(static_cast<float>(main->leftTwips())));
-    tray::remove();
+    platform().removeTrayIcon();
     platform().endProcess();
 }
 

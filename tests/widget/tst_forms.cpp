@@ -149,7 +149,7 @@ private slots:
         env.fake.timeText = QStringLiteral("7:29:59");
         MainWindow main(env.state);
         QVERIFY(main.startUp());
-        main.settingsAction->trigger();
+        main.findChild<QAction*>(QStringLiteral("MnuOptTim"))->trigger();
         QPointer<SettingsDialog> d = env.state.settingsDialog.data();
         d->timeBoxes[0]->setText(QStringLiteral("24"));
         env.fake.onMessage = [&] {
