@@ -2,7 +2,7 @@
 // the main window, which hands it to the forms it opens.
 #pragma once
 
-#include "platform/Profile.h"
+#include "platform/SettingsFile.h"
 #include "rules/Settings.h"
 
 #include <QPointer>
@@ -37,7 +37,7 @@ struct RememberedPosition {
 };
 
 struct AppState {
-    profile::SettingsFile file;
+    settings_file::SettingsFile file;
     settings::SettingsRecord settings;
     RememberedPosition position;
     // True while a detonation waits for the fault dialog; ticks then must not detonate again.

@@ -7,7 +7,7 @@
 #include "platform/Fonts.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
-#include "platform/Profile.h"
+#include "platform/SettingsFile.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"
 #include "rules/ClockRules.h"
@@ -166,7 +166,8 @@ bool MainWindow::startUp()
     // A second instance reads nothing: the guard comes before the file is read.
     if (!shell::ensureSingleInstance())
         return false;
-    const profile::SettingsFile::Snapshot snapshot(m_state.file); // the start-up reads it once
+    const settings_file::SettingsFile::Snapshot snapshot(
+        m_state.file); // the start-up reads it once
     shell::placeMainWindow(m_state);
     setOuterHeightTwips(1695);
     setOuterWidthTwips(2130);
@@ -219,7 +220,7 @@ void MainWindow::onClockTick()
         m_shownSecond = second;
         setIfChanged(clockLabel, clock_rules::clockText(platform().localTimeText()));
     }
-    const std::int32_t up = clock_rules::uptimeSeconds(platform().tickCount());
+    const std::int32_t up = clock_rules::uptimeSeconds(platform().uptimeMs());
     const std::int16_t mode = m_state.settings.uptimeForm;
     if (up != m_shownUptime || mode != m_shownUptimeMode) {
         m_shownUptime = up;
@@ -334,7 +335,7 @@ void MainWindow::onTrayEvent(TrayEvent event)
         show();
         break;
     case TrayEvent::ContextMenu:
-        platform().setForegroundWindow(this);
+        platform().takeFocus(this);
         QCoreApplication::processEvents();
         platform().popUpMenu(trayMenu);
         break;

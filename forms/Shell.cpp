@@ -4,7 +4,7 @@
 #include "forms/MainWindow.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
-#include "platform/Profile.h"
+#include "platform/SettingsFile.h"
 #include "platform/Twips.h"
 
 namespace shell

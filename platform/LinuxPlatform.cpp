@@ -1,7 +1,7 @@
 #include "platform/LinuxPlatform.h"
 
 #include "platform/FileOps.h"
-#include "platform/Profile.h"
+#include "platform/SettingsFile.h"
 #include "platform/Twips.h"
 
 #include <QCursor>
@@ -25,19 +25,19 @@
 LinuxPlatform::LinuxPlatform() = default;
 LinuxPlatform::~LinuxPlatform() = default;
 
-QString LinuxPlatform::profilePath()
+QString LinuxPlatform::settingsFilePath()
 {
-    return fileops::configHome() + QLatin1Char('/') + QLatin1String(profile::fileName);
+    return fileops::configHome() + QLatin1Char('/') + QLatin1String(settings_file::fileName);
 }
 
-std::optional<QByteArray> LinuxPlatform::readProfileFile()
+std::optional<QByteArray> LinuxPlatform::readSettingsFile()
 {
-    return fileops::readFile(profilePath());
+    return fileops::readFile(settingsFilePath());
 }
 
-bool LinuxPlatform::replaceProfileFile(const QByteArray& bytes)
+bool LinuxPlatform::replaceSettingsFile(const QByteArray& bytes)
 {
-    return fileops::replaceFile(profilePath(), bytes);
+    return fileops::replaceFile(settingsFilePath(), bytes);
 }
 
 QString LinuxPlatform::localTimeText()
@@ -50,7 +50,7 @@ int LinuxPlatform::localSecondOfDay()
     return QTime::currentTime().msecsSinceStartOfDay() / 1000;
 }
 
-std::uint32_t LinuxPlatform::tickCount()
+std::uint32_t LinuxPlatform::uptimeMs()
 {
     timespec ts{};
     ::clock_gettime(CLOCK_BOOTTIME, &ts);
@@ -139,7 +139,7 @@ QSize LinuxPlatform::screenSizeTwips()
     return {twips::fromPixels(px.width()), twips::fromPixels(px.height())};
 }
 
-void LinuxPlatform::setForegroundWindow(QWidget* window)
+void LinuxPlatform::takeFocus(QWidget* window)
 {
     QWidget* top = window->window();
     if (top->isVisible())

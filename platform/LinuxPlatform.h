@@ -15,11 +15,11 @@ public:
     LinuxPlatform();
     ~LinuxPlatform() override;
 
-    std::optional<QByteArray> readProfileFile() override;
-    bool replaceProfileFile(const QByteArray& bytes) override;
+    std::optional<QByteArray> readSettingsFile() override;
+    bool replaceSettingsFile(const QByteArray& bytes) override;
     QString localTimeText() override;
     int localSecondOfDay() override;
-    std::uint32_t tickCount() override;
+    std::uint32_t uptimeMs() override;
     double randomUnit() override;
     void beep() override;
     void requestExit(ExitKind kind) override;
@@ -30,7 +30,7 @@ public:
     void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
     void setTopmost(QWidget* window, bool on) override;
     QSize screenSizeTwips() override;
-    void setForegroundWindow(QWidget* window) override;
+    void takeFocus(QWidget* window) override;
     void popUpMenu(QMenu* menu) override;
     bool addTrayIcon(const QIcon& icon, const QString& tip,
                      std::function<void(TrayEvent)> onEvent) override;
@@ -40,7 +40,7 @@ public:
     void endProcess() override;
 
     // Where the settings file lives.
-    static QString profilePath();
+    static QString settingsFilePath();
 
 private:
     Beeper m_beeper;

@@ -41,7 +41,7 @@ std::int32_t roundHalfEven(double value)
     return static_cast<std::int32_t>(result);
 }
 
-std::int32_t profileInt(QByteArrayView value)
+std::int32_t fileInt(QByteArrayView value)
 {
     qsizetype i = 0;
     while (i < value.size() && isBlank(value[i]))

@@ -14,9 +14,9 @@ namespace numbers
 // the 32-bit range; NaN gives 0.
 std::int32_t roundHalfEven(double value);
 
-// A profile value read as an integer: blanks, an optional sign and the digits at the start;
-// 0 where the value does not begin with a number; saturated to the 32-bit range.
-std::int32_t profileInt(QByteArrayView value);
+// A value of the settings file read as an integer: blanks, an optional sign and the digits at the
+// start; 0 where the value does not begin with a number; saturated to the 32-bit range.
+std::int32_t fileInt(QByteArrayView value);
 
 // The number at the start of a position text: leading blanks skipped, then a sign, digits, a
 // decimal point and an exponent part; reading stops at the first character that cannot continue

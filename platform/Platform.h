@@ -32,10 +32,10 @@ public:
 
     // The settings file's bytes: empty when there is no file, nullopt when one exists but cannot
     // be read (no permission, not a regular file), which must never be overwritten.
-    virtual std::optional<QByteArray> readProfileFile() = 0;
+    virtual std::optional<QByteArray> readSettingsFile() = 0;
     // Replaces the settings file as a whole, atomically. False when the write failed and the
     // old file was left as it was.
-    virtual bool replaceProfileFile(const QByteArray& bytes) = 0;
+    virtual bool replaceSettingsFile(const QByteArray& bytes) = 0;
 
     // Local time of day, 24-hour "H:mm:ss" (no leading zero on the hour).
     virtual QString localTimeText() = 0;
@@ -43,7 +43,7 @@ public:
     // -1 when it cannot be told.
     virtual int localSecondOfDay() = 0;
     // Milliseconds since boot, kept to 32 bits: it wraps after 49.7 days.
-    virtual std::uint32_t tickCount() = 0;
+    virtual std::uint32_t uptimeMs() = 0;
     // A uniform draw in [0, 1) from a generator reseeded from the clock.
     virtual double randomUnit() = 0;
 
@@ -69,7 +69,7 @@ public:
     // Size of the whole screen in twips.
     virtual QSize screenSizeTwips() = 0;
     // Gives the program the input focus, so that a pop-up menu closes on a click elsewhere.
-    virtual void setForegroundWindow(QWidget* window) = 0;
+    virtual void takeFocus(QWidget* window) = 0;
     // Shows a menu as a pop-up at the mouse pointer and returns when it closes; a chosen item
     // has been triggered by then.
     virtual void popUpMenu(QMenu* menu) = 0;

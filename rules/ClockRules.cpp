@@ -25,9 +25,9 @@ QString clockText(const QString& timeOfDay)
     return timeOfDay;
 }
 
-std::int32_t uptimeSeconds(std::uint32_t tickCount)
+std::int32_t uptimeSeconds(std::uint32_t uptimeMs)
 {
-    const auto ms = static_cast<std::int32_t>(tickCount);
+    const auto ms = static_cast<std::int32_t>(uptimeMs);
     return numbers::roundHalfEven(ms / 1000.0);
 }
 

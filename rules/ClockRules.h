@@ -12,7 +12,7 @@ QString clockText(const QString& timeOfDay);
 
 // The uptime's whole seconds: the 32-bit millisecond count read as a signed number and rounded
 // (halves to even). Cheap to compare, to tell whether the text changes.
-std::int32_t uptimeSeconds(std::uint32_t tickCount);
+std::int32_t uptimeSeconds(std::uint32_t uptimeMs);
 // The uptime text: "S秒経過" when uptimeForm is 1, else "H時間M分C秒経過" with floor division,
 // so minutes and seconds stay in 0..59 also for negative counts.
 QString uptimeTextForSeconds(std::int64_t seconds, std::int16_t uptimeForm);

@@ -2,7 +2,7 @@
 
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
-#include "platform/Profile.h"
+#include "platform/SettingsFile.h"
 
 #include <cmath>
 #include <optional>
@@ -13,12 +13,12 @@ namespace settings
 namespace
 {
 
-std::int16_t readField(const profile::SettingsFile& file, const char* key)
+std::int16_t readField(const settings_file::SettingsFile& file, const char* key)
 {
     return numbers::toSettingsField(file.getInt(key, 0));
 }
 
-void writeSwitch(profile::SettingsFile& file, const char* key, std::int16_t& field,
+void writeSwitch(settings_file::SettingsFile& file, const char* key, std::int16_t& field,
                  std::int16_t value)
 {
     file.writeString(key, QByteArray::number(value));
@@ -64,11 +64,11 @@ AcceptedText acceptAlarmText(const QString& typed, double number)
     // The file is read back by the digits at the start of the value, so that whole number is
     // the alarm; the text stays as typed where it reads back so ("7", "07", "+7", "7.").
     const auto whole = static_cast<std::int32_t>(std::trunc(number));
-    const bool readsBack = numbers::profileInt(typed.toUtf8()) == whole;
+    const bool readsBack = numbers::fileInt(typed.toUtf8()) == whole;
     return {readsBack ? typed : QString::number(whole), alarmText(whole)};
 }
 
-void load(const profile::SettingsFile& file, SettingsRecord& record)
+void load(const settings_file::SettingsFile& file, SettingsRecord& record)
 {
     record.alarmHour = alarmText(file.getInt("HOUR", 0));
     record.alarmMinute = alarmText(file.getInt("MIN", 0));
@@ -79,7 +79,7 @@ void load(const profile::SettingsFile& file, SettingsRecord& record)
     record.keepOnTop = readField(file, "TOPMOST");
 }
 
-void saveFromDialog(DialogValues& dialog, profile::SettingsFile& file, SettingsRecord& record)
+void saveFromDialog(DialogValues& dialog, settings_file::SettingsFile& file, SettingsRecord& record)
 {
     const double hour = convertOrReset(dialog, 0);
     if (!(hour > -1 && hour < 24)) {

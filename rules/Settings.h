@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace profile
+namespace settings_file
 {
 class SettingsFile;
 }
@@ -42,7 +42,7 @@ struct AcceptedText {
 AcceptedText acceptAlarmText(const QString& typed, double number);
 
 // Fills the record (all but openedFromTray) from the settings file; missing keys read as 0.
-void load(const profile::SettingsFile& file, SettingsRecord& record);
+void load(const settings_file::SettingsFile& file, SettingsRecord& record);
 
 // The settings dialog's controls as saveFromDialog reads them; it writes the two text
 // boxes back when it resets them.
@@ -58,6 +58,7 @@ struct DialogValues {
 // Validates the alarm time and writes the seven keys; on bad input shows the error message and
 // resets both boxes to "00" (a range failure then writes nothing; a conversion failure carries on
 // with 00:00).
-void saveFromDialog(DialogValues& dialog, profile::SettingsFile& file, SettingsRecord& record);
+void saveFromDialog(DialogValues& dialog, settings_file::SettingsFile& file,
+                    SettingsRecord& record);
 
 } // namespace settings

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const QByteArray key = token(in, true);
         const QByteArray value = token(in, false);
         if (const std::optional<QByteArray> read = ini::value(file, section, key)) {
-            (void)numbers::profileInt(*read);
+            (void)numbers::fileInt(*read);
             (void)numbers::leadingNumber(*read);
             (void)numbers::dialogNumber(QString::fromUtf8(*read));
         }

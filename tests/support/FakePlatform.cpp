@@ -7,7 +7,7 @@
 #include <QTime>
 #include <QUrl>
 
-std::optional<QByteArray> FakePlatform::readProfileFile()
+std::optional<QByteArray> FakePlatform::readSettingsFile()
 {
     ++reads;
     if (unreadable)
@@ -15,7 +15,7 @@ std::optional<QByteArray> FakePlatform::readProfileFile()
     return file;
 }
 
-bool FakePlatform::replaceProfileFile(const QByteArray& bytes)
+bool FakePlatform::replaceSettingsFile(const QByteArray& bytes)
 {
     if (writesFail)
         return false;

@@ -36,11 +36,11 @@ public:
     // Where the tray icon reports its events, while it is there.
     std::function<void(TrayEvent)> trayEvents;
 
-    std::optional<QByteArray> readProfileFile() override;
-    bool replaceProfileFile(const QByteArray& bytes) override;
+    std::optional<QByteArray> readSettingsFile() override;
+    bool replaceSettingsFile(const QByteArray& bytes) override;
     QString localTimeText() override { return timeText; }
     int localSecondOfDay() override;
-    std::uint32_t tickCount() override { return ticks; }
+    std::uint32_t uptimeMs() override { return ticks; }
     double randomUnit() override { return random; }
     void beep() override { log << QStringLiteral("beep"); }
     void requestExit(ExitKind kind) override;
@@ -51,7 +51,7 @@ public:
     void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
     void setTopmost(QWidget* window, bool on) override;
     QSize screenSizeTwips() override { return {1024 * 15, 768 * 15}; }
-    void setForegroundWindow(QWidget* /*window*/) override { log << QStringLiteral("foreground"); }
+    void takeFocus(QWidget* /*window*/) override { log << QStringLiteral("foreground"); }
     void popUpMenu(QMenu* menu) override;
     bool addTrayIcon(const QIcon& icon, const QString& tip,
                      std::function<void(TrayEvent)> onEvent) override;

@@ -30,7 +30,7 @@ private slots:
     }
 
     // A whole number as the settings file's reader takes it: the digits after blanks and a sign.
-    void profileInt()
+    void fileInt()
     {
         const struct {
             const char* text;
@@ -46,7 +46,7 @@ private slots:
                     {"99999999999999999999", kMax},
                     {"-99999999999999999999", kMin}};
         for (const auto& r : rows)
-            QCOMPARE(numbers::profileInt(r.text), r.expected);
+            QCOMPARE(numbers::fileInt(r.text), r.expected);
     }
 
     // A position as the reader takes it: the longest number at the start; too large is

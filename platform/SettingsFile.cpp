@@ -1,15 +1,15 @@
-#include "platform/Profile.h"
+#include "platform/SettingsFile.h"
 
 #include "platform/IniDocument.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
 
-namespace profile
+namespace settings_file
 {
 
 std::optional<QByteArray> SettingsFile::read(QByteArrayView key) const
 {
-    const std::optional<QByteArray> file = m_snapshot ? *m_snapshot : platform().readProfileFile();
+    const std::optional<QByteArray> file = m_snapshot ? *m_snapshot : platform().readSettingsFile();
     if (!file)
         return std::nullopt;
     return ini::value(*file, section, key);
@@ -18,7 +18,7 @@ std::optional<QByteArray> SettingsFile::read(QByteArrayView key) const
 std::int32_t SettingsFile::getInt(QByteArrayView key, std::int32_t def) const
 {
     const std::optional<QByteArray> v = read(key);
-    return v ? numbers::profileInt(*v) : def;
+    return v ? numbers::fileInt(*v) : def;
 }
 
 QByteArray SettingsFile::getString(QByteArrayView key, int bufferSize) const
@@ -29,17 +29,17 @@ QByteArray SettingsFile::getString(QByteArrayView key, int bufferSize) const
 
 void SettingsFile::writeString(QByteArrayView key, QByteArrayView value)
 {
-    const std::optional<QByteArray> old = platform().readProfileFile();
+    const std::optional<QByteArray> old = platform().readSettingsFile();
     if (!old)
         return; // an unreadable file is kept as it is: the write fails silently
     const QByteArray next = ini::withValue(*old, section, key, value);
-    if (platform().replaceProfileFile(next) && m_snapshot)
+    if (platform().replaceSettingsFile(next) && m_snapshot)
         *m_snapshot = next;
 }
 
 SettingsFile::Snapshot::Snapshot(SettingsFile& file) : m_file(file)
 {
-    m_file.m_snapshot = platform().readProfileFile();
+    m_file.m_snapshot = platform().readSettingsFile();
 }
 
 SettingsFile::Snapshot::~Snapshot()
@@ -47,4 +47,4 @@ SettingsFile::Snapshot::~Snapshot()
     m_file.m_snapshot.reset();
 }
 
-} // namespace profile
+} // namespace settings_file

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace profile
+namespace settings_file
 {
 
 inline constexpr char fileName[] = "velmaris.ini";
@@ -47,4 +47,4 @@ private:
     std::optional<std::optional<QByteArray>> m_snapshot;
 };
 
-} // namespace profile
+} // namespace settings_file
