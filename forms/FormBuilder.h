@@ -3,8 +3,6 @@
 // frame's size; and the life of a form kept in the application state.
 #pragma once
 
-#include "forms/AppState.h"
-
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -12,6 +10,7 @@
 #include <span>
 #include <type_traits>
 
+struct AppState;
 class QDialog;
 
 // The clock label; a double-click on it opens the settings dialog.

@@ -2,6 +2,7 @@
 
 #include "forms/AboutBox.h"
 #include "forms/Detonation.h"
+#include "forms/FormBuilder.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
 #include "platform/Fonts.h"

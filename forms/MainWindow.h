@@ -2,16 +2,15 @@
 #pragma once
 
 #include "forms/AppState.h"
-#include "forms/FormBuilder.h"
 
-#include <QLabel>
 #include <QMainWindow>
-#include <QSize>
 #include <cstdint>
 #include <limits>
 
 enum class TrayEvent;
 
+class ClockLabel;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -29,8 +28,6 @@ class MainWindow : public QMainWindow, public MainWindowRequests
 public:
     explicit MainWindow(AppState& state);
     ~MainWindow() override;
-
-    AppState& state() { return m_state; }
 
     ClockLabel* clockLabel;
     QLabel* uptimeLabel;

@@ -2,6 +2,7 @@
 
 #include "forms/AboutBox.h"
 #include "forms/FaultDialog.h"
+#include "forms/FormBuilder.h"
 #include "forms/MainWindow.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
@@ -50,7 +51,10 @@ namespace
 class Runner
 {
 public:
-    Runner(FakePlatform& fake, MainWindow& main) : m_fake(fake), m_main(main) {}
+    Runner(FakeEnvironment& env, MainWindow& main)
+        : m_fake(env.fake), m_state(env.state), m_main(main)
+    {
+    }
 
     QStringList run(const QString& steps)
     {
@@ -104,11 +108,11 @@ private:
         if (name == QLatin1String("Main"))
             return &m_main;
         if (name == QLatin1String("fmArm"))
-            return m_main.state().settingsDialog.data();
+            return m_state.settingsDialog.data();
         if (name == QLatin1String("frmAbout"))
-            return m_main.state().aboutBox.data();
+            return m_state.aboutBox.data();
         if (name == QLatin1String("frmFault"))
-            return m_main.state().faultDialog.data();
+            return m_state.faultDialog.data();
         return nullptr;
     }
 
@@ -143,8 +147,8 @@ private:
         } else if (verb == QLatin1String("random")) {
             m_fake.random = value.toDouble();
         } else if (verb == QLatin1String("saved")) {
-            m_main.state().position.top = value.section(QLatin1Char(','), 0, 0).toInt();
-            m_main.state().position.left = value.section(QLatin1Char(','), 1).toInt();
+            m_state.position.top = value.section(QLatin1Char(','), 0, 0).toInt();
+            m_state.position.left = value.section(QLatin1Char(','), 1).toInt();
         } else if (verb.startsWith(QLatin1String("tick"))) {
             if (verb.contains(QLatin1Char('@')))
                 m_fake.timeText = verb.section(QLatin1Char('@'), 1);
@@ -214,7 +218,7 @@ private:
         } else if (verb == QLatin1String("end-session")) {
             m_fake.sessionEnd();
         } else if (verb == QLatin1String("reload")) {
-            settings::load(m_main.state().file, m_main.state().settings);
+            settings::load(m_state.file, m_state.settings);
         } else if (verb == QLatin1String("delete")) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         } else if (verb == QLatin1String("check")) {
@@ -243,7 +247,7 @@ private:
     // The settings dialog as one row: "hour/minute/uptime button/action button/check boxes".
     QString dialogState()
     {
-        const SettingsDialog* d = m_main.state().settingsDialog.data();
+        const SettingsDialog* d = m_state.settingsDialog.data();
         if (d == nullptr)
             return QStringLiteral("-");
         auto selected = [](QRadioButton* const* buttons, int count) {
@@ -263,7 +267,7 @@ private:
 
     QString probe(const QString& name)
     {
-        const settings::SettingsRecord& s = m_main.state().settings;
+        const settings::SettingsRecord& s = m_state.settings;
         if (name == QLatin1String("log"))
             return compactLog(m_fake.log);
         if (name == QLatin1String("shown")) {
@@ -293,9 +297,7 @@ private:
             return QString::fromUtf8(
                 ini::value(m_fake.file, "Quorvane", name.mid(4).toLatin1()).value_or("<missing>"));
         if (name == QLatin1String("saved"))
-            return QStringLiteral("%1,%2")
-                .arg(m_main.state().position.top)
-                .arg(m_main.state().position.left);
+            return QStringLiteral("%1,%2").arg(m_state.position.top).arg(m_state.position.left);
         if (name == QLatin1String("timers")) {
             QString t;
             for (const auto& [digit, timer] : {std::pair{'1', m_main.clockTimer},
@@ -322,11 +324,11 @@ private:
         if (name == QLatin1String("caption"))
             return m_fake.lastCaption;
         if (name == QLatin1String("fault")) { // the open fault dialog's outer height
-            const FaultDialog* f = m_main.state().faultDialog.data();
+            const FaultDialog* f = m_state.faultDialog.data();
             return f != nullptr ? QString::number(f->outerHeightTwips()) : QStringLiteral("-");
         }
         if (name == QLatin1String("detail1")) {
-            const FaultDialog* f = m_main.state().faultDialog.data();
+            const FaultDialog* f = m_state.faultDialog.data();
             return f != nullptr ? f->detailsText->toPlainText().section(QLatin1Char('\n'), 0, 0)
                                 : QStringLiteral("-");
         }
@@ -350,6 +352,7 @@ private:
     }
 
     FakePlatform& m_fake;
+    AppState& m_state;
     MainWindow& m_main;
     QStringList m_steps;
     QStringList m_errors;
@@ -360,7 +363,7 @@ private:
 
 } // namespace
 
-QStringList runScenario(FakePlatform& fake, MainWindow& main, const QString& steps)
+QStringList runScenario(FakeEnvironment& env, MainWindow& main, const QString& steps)
 {
-    return Runner(fake, main).run(steps);
+    return Runner(env, main).run(steps);
 }

@@ -21,11 +21,11 @@
 #include <QString>
 #include <QStringList>
 
-class FakePlatform;
+class FakeEnvironment;
 class MainWindow;
 
 // Runs the steps; returns what went wrong (empty when every check held).
-QStringList runScenario(FakePlatform& fake, MainWindow& main, const QString& steps);
+QStringList runScenario(FakeEnvironment& env, MainWindow& main, const QString& steps);
 
 // The fake's log with repeats counted: "beep*16 exit:2".
 QString compactLog(const QStringList& log);

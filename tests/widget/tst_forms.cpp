@@ -9,6 +9,7 @@
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>

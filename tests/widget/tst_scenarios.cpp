@@ -280,7 +280,7 @@ private slots:
         FakeEnvironment env;
         env.fake.file = file;
         MainWindow main(env.state);
-        const QStringList errors = runScenario(env.fake, main, steps);
+        const QStringList errors = runScenario(env, main, steps);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
         if (after != QLatin1String("*")) {
             QString expected = after;
