@@ -9,6 +9,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 out=$("$q" --help) || fail "--help exits $?"
 echo "$out" | grep -q "^Usage: .*quorvane \[options\]$" || fail "--help: $out"
 echo "$out" | grep -q -- "--version" || fail "--help names no --version: $out"
+"$q" --version >/dev/null || fail "--version exits $?"
 [ "$("$q" --version)" = "$("$q" -v)" ] || fail "-v and --version differ"
 "$q" --version | grep -qx "quorvane [0-9]*\.[0-9]*\.[0-9]*\.[0-9]*" || fail "--version: $("$q" --version)"
 for bad in --bogus extra; do

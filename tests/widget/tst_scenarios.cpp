@@ -16,7 +16,8 @@ const char* const kScenarios = R"table(
 # Start-up and the ways out
 first start | - | at=9:05:03 load check=Main.Label1.text:9:05:03 check=height:1695 check=timers:1..
     check=record:00:00\s0\s0\s0\s0\s0\s0 check=reads:1 check=shown:Main check=tip:Quorvane
-    tick check=Main.Label1.text:09:05:03 check=height:1725 | = | topmost:Main=0 tray:add
+    tick check=Main.Label1.text:09:05:03 check=height:1725 check=Main.MnuOptTim.text:各種設定
+    check=Main.MnuPopUpEnd.text:ｱﾌﾟﾘｹｰｼｮﾝの終了 | = | topmost:Main=0 tray:add
 start with every key | [Quorvane]\nTop=-300\nLeft=150\nHOUR=7\nDELLMODE=1\nTOPMOST=1\n | load
     check=Main.pos:10,0 check=saved:-300,150 check=timers:1.3 check=record:07:00\s0\s0\s1\s0\s1\s0
     | = | topmost:Main=1 tray:add
