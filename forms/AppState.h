@@ -45,7 +45,10 @@ struct AppState {
 
     // The open forms; null while a form is not loaded.
     QPointer<MainWindow> mainWindow;
-    MainWindowRequests* mainWindowRequests = nullptr; // the main window, while it exists
+
+    // The main window as the dialogs may ask it, while it exists (defined beside the main
+    // window, so that the dialogs need not know it).
+    MainWindowRequests* mainWindowRequests() const;
     QPointer<SettingsDialog> settingsDialog;
     QPointer<AboutBox> aboutBox;
     QPointer<FaultDialog> faultDialog;

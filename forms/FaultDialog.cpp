@@ -37,7 +37,6 @@ FaultDialog::FaultDialog(AppState& state)
                            Qt::WindowCloseButtonHint),
       m_state(state)
 {
-    m_state.faultDialog = this;
     setObjectName(QStringLiteral("frmFault"));
     setWindowTitle(QStringLiteral("Explorer"));
 

@@ -51,7 +51,6 @@ void setTimerEnabled(QTimer* timer, bool enabled)
 MainWindow::MainWindow(AppState& state) : m_state(state)
 {
     m_state.mainWindow = this;
-    m_state.mainWindowRequests = this;
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Quorvane"));
     setWindowIcon(icons::bomb());
@@ -64,10 +63,11 @@ MainWindow::MainWindow(AppState& state) : m_state(state)
     setContentSize(2985 / twips::perPixel, 2370 / twips::perPixel);
 }
 
-MainWindow::~MainWindow()
+MainWindow::~MainWindow() = default;
+
+MainWindowRequests* AppState::mainWindowRequests() const
 {
-    if (m_state.mainWindowRequests == this)
-        m_state.mainWindowRequests = nullptr;
+    return mainWindow.data();
 }
 
 namespace

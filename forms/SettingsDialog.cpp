@@ -257,13 +257,13 @@ void SettingsDialog::fill()
 
 void SettingsDialog::onSweepClicked()
 {
-    if (MainWindowRequests* main = m_state.mainWindowRequests)
+    if (MainWindowRequests* main = m_state.mainWindowRequests())
         main->switchSweep(sweepCheck->isChecked());
 }
 
 void SettingsDialog::onUptimeFormClicked(int /*index: any choice centres the label*/)
 {
-    if (MainWindowRequests* main = m_state.mainWindowRequests)
+    if (MainWindowRequests* main = m_state.mainWindowRequests())
         main->recentreUptime();
 }
 
@@ -294,7 +294,7 @@ void SettingsDialog::onOk()
             timeBoxes[i]->setText(controls.times[i]);
     }
 
-    MainWindowRequests* main = state.mainWindowRequests;
+    MainWindowRequests* main = state.mainWindowRequests();
     if (state.settings.openedFromTray == 0 && main != nullptr)
         main->showAfterSettings();
     state.settings.openedFromTray = 0;
