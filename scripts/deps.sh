@@ -9,7 +9,7 @@ packages=(
     sound-theme-freedesktop fonts-ipafont-gothic dbus libcanberra-pulse qt6-wayland
     # for the tests
     xvfb openbox trayer xdotool x11-utils python3-dbusmock faketime imagemagick
-    xauth at-spi2-core gir1.2-atspi-2.0 python3-gi weston pulseaudio pulseaudio-utils
+    xauth weston pulseaudio pulseaudio-utils
     # for the package and its checks
     dpkg-dev file desktop-file-utils appstream lintian
     # for the fuzz target, the sanitizers and the static checks

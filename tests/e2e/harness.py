@@ -1,6 +1,7 @@
 """A private desktop for the real quorvane binary: an X server (or a headless Weston), openbox,
-a tray host, a session bus with the accessibility bus, a system bus with a mocked login manager,
-private XDG folders, and on request a PulseAudio server whose only output is a null sink.
+a tray host, a session bus, a system bus with a mocked login manager, private XDG folders, and on
+request a PulseAudio server whose only output is a null sink. The program's windows are seen as X
+shows them: titles, rectangles, pixels.
 
 Everything runs in its own process group, ended by that group when the desktop stops, also when
 a test fails. Waits poll for a condition; none sleeps a fixed time to let something happen.
@@ -74,7 +75,6 @@ class Desktop:
                 poll(lambda: os.path.exists(path), what=f"the {bus} bus")
                 self.env[f"DBUS_{bus.upper()}_BUS_ADDRESS"] = "unix:path=" + path
             self._logind()
-            self._accessibility()
             if self.sound:
                 self._sound_server()
             if self.display == "x11":
@@ -175,21 +175,6 @@ class Desktop:
         self.gdbus("system", "org.freedesktop.login1", "/org/freedesktop/login1",
                    "org.freedesktop.DBus.Mock.AddSession", "c1", "seat0", "0", "root", "true")
 
-    def _accessibility(self):
-        # The accessibility bus, switched on as a screen reader would; the tests read the
-        # program's windows through it.
-        self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], **QUIET)
-        bus = ("session", "org.a11y.Bus", "/org/a11y/bus")
-        poll(lambda: "org.a11y.Bus" in self.gdbus("session", "org.freedesktop.DBus", "/",
-                                                  "org.freedesktop.DBus.ListNames"),
-             what="the accessibility bus")
-        self.gdbus(*bus, "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", "IsEnabled",
-                   "<true>")
-        address = poll(lambda: re.search(r"'([^']+)'", self.gdbus(*bus, "org.a11y.Bus.GetAddress")),
-                       what="the accessibility bus address").group(1)
-        os.environ.update(AT_SPI_BUS_ADDRESS=address,
-                          DBUS_SESSION_BUS_ADDRESS=self.env["DBUS_SESSION_BUS_ADDRESS"])
-
     def _status_notifier_watcher(self):
         where = ("session", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
         self.watcher_log = self.mock("session", list(where[1:]) + [where[1]], where[1])
@@ -235,30 +220,16 @@ class Desktop:
     def kill_programs(self):
         for proc in [p for p in self.groups if p.args == [BINARY]]:
             self.end(proc)
+        if self.display == "x11":
+            poll(lambda: not self.windows("^Quorvane$"), what="the windows gone")
 
-    def close_box(self, wid, program, timeout=10):
-        """Closes the window as its close box would (alt+F4 through the window manager) and
-        returns the exit status. A key pressed the instant a window appears can be lost, so it
-        is pressed again while the window is still there."""
-        for attempt in range(3):
-            if wid not in self.windows("^Quorvane$"):
-                break
-            self.x("xdotool", "windowactivate", "--sync", wid)
-            self.key("alt+F4")
-            try:
-                return program.wait_exit(timeout=3)
-            except AssertionError:
-                pass
-        return program.wait_exit(timeout)
-
-    def open_menu(self, wid, key, item):
+    def open_menu(self, wid, key):
         """Opens a menu of the menu bar with its access key (again if the key was lost) and
-        returns when `item` shows."""
+        returns the menu's window."""
         for attempt in range(3):
-            self.x("xdotool", "windowactivate", "--sync", wid)
-            self.key(key)
+            self.press(wid, key)
             try:
-                return find("menu item", item, timeout=3)
+                return poll(self.popup_menu_if_open, timeout=3, what="the menu")
             except AssertionError:
                 if attempt == 2:
                     raise
@@ -299,6 +270,11 @@ class Desktop:
 
     def key(self, *keys):
         self.x("xdotool", "key", "--delay", "30", *keys)
+
+    def press(self, wid, *keys):
+        """Keys pressed in the window, made the active one first."""
+        self.x("xdotool", "windowactivate", "--sync", wid)
+        self.key(*keys)
 
     def click(self, x, y, button=1, repeat=1):
         self.x("xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "--repeat",
@@ -392,66 +368,6 @@ class Program:
         return self.proc.poll() is None
 
 
-# -- the program's windows, through the accessibility bus ----------------------------------------
-
-def _atspi():
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
-    return Atspi
-
-
-def _walk(acc):
-    yield acc
-    for i in range(acc.get_child_count()):
-        if (child := acc.get_child_at_index(i)) is not None:
-            yield from _walk(child)
-
-
-def find(role, name=".*", timeout=20, description=None):
-    """The first showing control with this role name and accessible name (a regular expression),
-    and description where one is given."""
-    def look():
-        desktop = _atspi().get_desktop(0)
-        for app in map(desktop.get_child_at_index, range(desktop.get_child_count())):
-            if app is None or app.get_name() != "quorvane":
-                continue
-            app.clear_cache()
-            for acc in _walk(app):
-                try:
-                    if acc.get_role_name() == role and re.fullmatch(name, acc.get_name() or "") \
-                            and description in (None, acc.get_description()) and is_showing(acc):
-                        return acc
-                except Exception:  # a control that went away while we looked
-                    continue
-        return None
-    return poll(look, timeout, what=f"{role} {name!r}")
-
-
-def is_showing(acc):
-    acc.clear_cache()
-    return acc.get_state_set().contains(_atspi().StateType.SHOWING)
-
-
-def text(acc):
-    acc.clear_cache()
-    return acc.get_name()
-
-
-def clock():
-    return find("label", description="時刻")
-
-
-def extents(acc):
-    r = acc.get_component_iface().get_extents(_atspi().CoordType.SCREEN)
-    return r.x, r.y, r.width, r.height
-
-
-def centre(acc):
-    x, y, w, h = extents(acc)
-    return x + w // 2, y + h // 2
-
-
 class DesktopTest(unittest.TestCase):
     """One desktop for the whole group; every test starts with no program and no settings file."""
 
@@ -478,9 +394,7 @@ class DesktopTest(unittest.TestCase):
             os.remove(self.desktop.ini)
 
     def start(self, at=None):
-        """Starts the program and returns it once its window is there and the clock ticked."""
+        """Starts the program and returns it once its window is there."""
         program = self.desktop.start_program(at)
         self.main = self.desktop.window("^Quorvane$")
-        label = find("label", description="起動してからの時間")
-        poll(lambda: text(label), what="the first clock tick")  # written by the first tick
         return program

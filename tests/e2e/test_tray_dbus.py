@@ -25,8 +25,8 @@ class StatusNotifierItem(DesktopTest):
                                                         method, *args)
         self.assertIn("'Quorvane'", host("org.freedesktop.DBus.Properties.Get",
                                          "org.kde.StatusNotifierItem", "ToolTip"))
-        self.desktop.open_menu(self.main, "alt+f", "ﾀｽｸﾄﾚｲに入れる")
-        self.desktop.key("Down", "Return")
+        self.desktop.open_menu(self.main, "alt+f")
+        self.desktop.key("Down", "Return")  # ﾀｽｸﾄﾚｲに入れる
         poll(lambda: not self.desktop.windows("^Quorvane$"), what="the window hidden")
         # one activation is a single click: nothing; two in the double-click time show it
         host("org.kde.StatusNotifierItem.Activate", "0", "0")

@@ -10,8 +10,8 @@ SETTLE = 0.6  # how long "nothing happens" is watched for; more than the double-
 class XEmbed(DesktopTest):
     def test_mouse_and_exit(self):
         program = self.start()
-        self.desktop.open_menu(self.main, "alt+f", "ﾀｽｸﾄﾚｲに入れる")
-        self.desktop.key("Down", "Return")
+        self.desktop.open_menu(self.main, "alt+f")
+        self.desktop.key("Down", "Return")  # ﾀｽｸﾄﾚｲに入れる
         poll(lambda: not self.desktop.windows("^Quorvane$"), what="the window hidden")
         icon = self.desktop.tray_icon()
         # a single click, a middle click and a right press do nothing

@@ -1,0 +1,62 @@
+"""The main window on a real desktop: where the window manager puts it, the blinking beep alert,
+and the gentle mode's fault dialog whose close button logs off through the mocked logind."""
+
+import signal
+
+from harness import SCREEN, DesktopTest, poll
+
+RED, BLUE = (255, 0, 0), (0, 0, 255)
+# Outer heights in twips become client heights below the menu bar without the title bar and
+# frame's 660 twips; 15 twips are a pixel.
+NORMAL, ALARM = (1725 - 660) // 15, (2580 - 660) // 15
+
+
+class Window(DesktopTest):
+    def test_placement(self):
+        # Placed by the size it is created with: a client area 2985 twips (199 px) wide, in a
+        # frame 6 px wider; from the top, where the saved position says.
+        for keys, expected in ((None, [round((SCREEN[0] - 205) / 2)]),
+                               ("Top=-300\nLeft=150\n", [10, 0]),
+                               ("Top=1500\nLeft=3000\n", [200, 100]),
+                               ("Left=99999\n", [SCREEN[0] - 205])):
+            with self.subTest(keys=keys):
+                if keys:
+                    self.desktop.write_ini("[Quorvane]\n" + keys)
+                self.start()
+                frame = self.desktop.frame(self.main)
+                self.assertEqual(list(frame[:len(expected)]), expected)
+                self.desktop.kill_programs()
+
+    def test_beep_alert(self):
+        self.desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=0\n")
+        self.start(at="2026-12-07 07:29:56")
+        x, y, _, height = self.desktop.client(self.main)
+        grown = poll(lambda: (h := self.desktop.client(self.main)[3]) >= height + ALARM - NORMAL
+                     and h, timeout=10, what="the window grown for the alarm-stop button")
+        # The clock fills the client area's top left, below the menu bar. Seen red and blue: each
+        # tick paints it red again, so the blue falls between two ticks.
+        clock = x + 4, y + grown - ALARM + 4
+        seen = set()
+        poll(lambda: seen.add(self.desktop.pixel(*clock)) or {RED, BLUE} <= seen,
+             timeout=8, interval=0, what="the clock blinking red and blue")
+
+    def test_gentle_mode(self):
+        before = b"[Quorvane]\r\nHOUR=7\r\nMIN=30\r\nBOMSETTING=3\r\nEASYMODE=1\r\n"
+        self.desktop.write_ini(before)
+        program = self.start(at="2026-12-07 07:29:58")
+        fault = self.desktop.window("^Explorer$", timeout=15)
+        self.assertIn("_NET_WM_STATE_ABOVE", self.desktop.x("xprop", "-id", fault,
+                                                             "_NET_WM_STATE"))
+        # logind takes a second to find the caller's session; the session's SIGTERM comes while
+        # the log-off is still on its way, and must not make the program write anything.
+        self.desktop.session_lookup("__import__('time').sleep(1); "
+                                    "ret = '/org/freedesktop/login1/session/c1'")
+        self.addCleanup(self.desktop.session_lookup)
+        # Enter presses "閉じる(C)", which has the focus (again if the key was lost)
+        poll(lambda: fault in self.desktop.windows("^Explorer$") and
+             self.desktop.press(fault, "Return") or self.desktop.logind_calls(),
+             timeout=10, interval=1, what="the log-off request")
+        program.proc.send_signal(signal.SIGTERM)
+        self.assertEqual(program.wait_exit(), 0)
+        self.assertEqual(self.desktop.logind_calls(), ["GetSessionByPID", "Terminate"])
+        self.assertEqual(self.desktop.read_ini(), before)
