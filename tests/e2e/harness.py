@@ -214,8 +214,7 @@ class Desktop:
         env = {k: v for k, v in env.items() if v is not None}
         if at:
             env.update(LD_PRELOAD=FAKETIME_LIB, FAKETIME="@" + at, DONT_FAKE_MONOTONIC="1")
-        return Program(self.spawn([BINARY], env=env, stdout=subprocess.DEVNULL,
-                                  stderr=self.log("program")))
+        return self.spawn([BINARY], env=env, stdout=subprocess.DEVNULL, stderr=self.log("program"))
 
     def kill_programs(self):
         for proc in [p for p in self.groups if p.args == [BINARY]]:
@@ -356,16 +355,15 @@ def samples(path):
     return data
 
 
-class Program:
-    def __init__(self, proc):
-        self.proc = proc
+def exit_status(program, timeout=10):
+    poll(lambda: program.poll() is not None, timeout, what="the program's end")
+    return program.returncode
 
-    def wait_exit(self, timeout=10):
-        poll(lambda: self.proc.poll() is not None, timeout, what="the program's end")
-        return self.proc.returncode
 
-    def running(self):
-        return self.proc.poll() is None
+def terminate(program):
+    """Ends the program as the session does (SIGTERM) and returns its exit status."""
+    program.send_signal(signal.SIGTERM)
+    return exit_status(program)
 
 
 class DesktopTest(unittest.TestCase):

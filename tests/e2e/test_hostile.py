@@ -2,9 +2,8 @@
 must neither crash, hang nor lose data."""
 
 import os
-import signal
 
-from harness import DesktopTest, poll
+from harness import DesktopTest, poll, terminate
 
 
 class Hostile(DesktopTest):
@@ -25,8 +24,7 @@ class Hostile(DesktopTest):
                 program = self.desktop.start_program(env_changes=changes)
                 self.desktop.window("^Quorvane$")
                 self.desktop.tray_icon()  # the XEmbed tray needs no bus
-                program.proc.send_signal(signal.SIGTERM)  # an orderly end, which writes
-                self.assertEqual(program.wait_exit(), 0)
+                self.assertEqual(terminate(program), 0)  # an orderly end, which writes
                 if config:
                     os.remove(os.path.join(config, "velmaris.ini"))  # it was written there
         # both folders made, private to the user
@@ -42,7 +40,7 @@ class Hostile(DesktopTest):
             if "_NET_WM_WINDOW_TYPE_DIALOG" in self.desktop.x("xprop", "-id", wid,
                                                              "_NET_WM_WINDOW_TYPE"):
                 self.desktop.press(wid, "Return")
-        poll(lambda: sum(p.running() for p in programs) == 1, timeout=60,
+        poll(lambda: sum(p.poll() is None for p in programs) == 1, timeout=60,
              what="one instance left")
-        self.assertEqual([p.proc.returncode for p in programs if not p.running()], [0] * 19)
+        self.assertEqual([p.returncode for p in programs if p.poll() is not None], [0] * 19)
         self.assertEqual(len(self.desktop.windows("^Quorvane$")), 1)

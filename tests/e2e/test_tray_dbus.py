@@ -15,7 +15,7 @@ class StatusNotifierItem(DesktopTest):
         def registered():  # the bus name the program registered its icon under
             for call in self.desktop.mock_calls(self.desktop.watcher_log):
                 name = call.split(" ", 1)[-1].strip('"')
-                if call.startswith("RegisterStatusNotifierItem ") and f"uint32 {program.proc.pid}," \
+                if call.startswith("RegisterStatusNotifierItem ") and f"uint32 {program.pid}," \
                         in self.desktop.gdbus("session", "org.freedesktop.DBus", "/",
                                               "org.freedesktop.DBus.GetConnectionUnixProcessID",
                                               name):

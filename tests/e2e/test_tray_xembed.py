@@ -2,7 +2,7 @@
 
 import time
 
-from harness import DesktopTest, poll
+from harness import DesktopTest, exit_status, poll
 
 SETTLE = 0.6  # how long "nothing happens" is watched for; more than the double-click time
 
@@ -35,6 +35,6 @@ class XEmbed(DesktopTest):
         self.desktop.click(*icon, repeat=2)  # a double-click shows the window
         self.desktop.window("^Quorvane$")
         self.desktop.tray_menu(5)  # the menu's last item ends the program, and the icon goes
-        self.assertEqual(program.wait_exit(), 0)
+        self.assertEqual(exit_status(program), 0)
         poll(lambda: '"quorvane"' not in self.desktop.x("xwininfo", "-root", "-tree"),
              what="the icon gone")

@@ -1,9 +1,8 @@
 """A Wayland desktop with no X server at all: the program runs natively on Wayland."""
 
 import os
-import signal
 
-from harness import BINARY, DesktopTest, poll
+from harness import BINARY, DesktopTest, poll, terminate
 
 
 class NativeWayland(DesktopTest):
@@ -14,6 +13,5 @@ class NativeWayland(DesktopTest):
         poll(lambda: any(c.startswith("RegisterStatusNotifierItem ")
                          for c in self.desktop.mock_calls(self.desktop.watcher_log)),
              what="the tray icon")
-        program.proc.send_signal(signal.SIGTERM)
-        self.assertEqual(program.wait_exit(), 0)
+        self.assertEqual(terminate(program), 0)
         self.assertIn(b"MyPath=%s\n" % os.path.realpath(BINARY).encode(), self.desktop.read_ini())

@@ -1,17 +1,23 @@
 """The main window on a real desktop: where the window manager puts it, the blinking beep alert,
-and the gentle mode's fault dialog whose close button logs off through the mocked logind."""
+the full hour heard (a private sound server records what the program plays), and the gentle
+mode's fault dialog whose close button logs off through the mocked logind."""
 
+import math
+import os
 import signal
 
-from harness import SCREEN, DesktopTest, poll
+from harness import SCREEN, DesktopTest, poll, samples, terminate
 
 RED, BLUE = (255, 0, 0), (0, 0, 255)
 # Outer heights in twips become client heights below the menu bar without the title bar and
 # frame's 660 twips; 15 twips are a pixel.
 NORMAL, ALARM = (1725 - 660) // 15, (2580 - 660) // 15
+RATE = 44100  # sound samples a second
 
 
 class Window(DesktopTest):
+    sound = True
+
     def test_placement(self):
         # Placed by the size it is created with: a client area 2985 twips (199 px) wide, in a
         # frame 6 px wider; from the top, where the saved position says.
@@ -56,7 +62,21 @@ class Window(DesktopTest):
         poll(lambda: fault in self.desktop.windows("^Explorer$") and
              self.desktop.press(fault, "Return") or self.desktop.logind_calls(),
              timeout=10, interval=1, what="the log-off request")
-        program.proc.send_signal(signal.SIGTERM)
-        self.assertEqual(program.wait_exit(), 0)
+        self.assertEqual(terminate(program), 0)
         self.assertEqual(self.desktop.logind_calls(), ["GetSessionByPID", "Terminate"])
         self.assertEqual(self.desktop.read_ini(), before)
+
+    def test_the_full_hour_is_heard(self):
+        recorder, path = self.desktop.record()
+        self.desktop.start_program(at="2026-12-07 07:59:55")  # the hour five seconds later
+        poll(lambda: os.path.getsize(path) // 2 > 9 * RATE, timeout=30,
+             what="nine seconds recorded")
+        self.desktop.end(recorder, signal.SIGINT)
+        recorded = samples(path)
+        # silence before the hour: the first sound comes seconds after the start
+        first = next((i for i, s in enumerate(recorded) if s), len(recorded))
+        self.assertGreater(first, 3 * RATE, "silence before the hour")
+        rms = lambda part: math.sqrt(sum(s * s for s in part) / max(len(part), 1)) / 32768
+        loudest = max((rms(recorded[i:i + RATE // 2])
+                       for i in range(first, len(recorded), RATE // 2)), default=0)
+        self.assertGreater(loudest, 0.01, "the chime at the full hour")

@@ -66,7 +66,7 @@ class Package(unittest.TestCase):
                 program = desktop.start_program()
                 desktop.window("^Quorvane$")
                 desktop.tray_icon()
-                self.assertTrue(program.running())
+                self.assertIsNone(program.poll())
             finally:
                 desktop.stop()
         finally:

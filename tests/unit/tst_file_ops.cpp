@@ -27,26 +27,16 @@ mode_t modeOf(const QString& path)
 }
 
 // Permissions bind root only through the mode bits: as root, the checks of what another user
-// may do run as the unprivileged user nobody for as long as this lives.
-class AsNobody
+// may do run as the unprivileged user nobody.
+template <typename Checks> void asNobody(Checks checks)
 {
-public:
-    AsNobody() : m_root(::geteuid() == 0)
-    {
-        if (m_root && (::setegid(65534) != 0 || ::seteuid(65534) != 0))
-            qFatal("cannot become nobody");
-    }
-    ~AsNobody()
-    {
-        if (m_root && (::seteuid(0) != 0 || ::setegid(0) != 0))
-            qFatal("cannot become root again");
-    }
-    AsNobody(const AsNobody&) = delete;
-    AsNobody& operator=(const AsNobody&) = delete;
-
-private:
-    bool m_root;
-};
+    const bool root = ::geteuid() == 0;
+    if (root && (::setegid(65534) != 0 || ::seteuid(65534) != 0))
+        qFatal("cannot become nobody");
+    checks();
+    if (root && (::seteuid(0) != 0 || ::setegid(0) != 0))
+        qFatal("cannot become root again");
+}
 
 QByteArray get(const QString& path)
 {
@@ -76,8 +66,7 @@ private slots:
         put(path("secret"), "x");
         ::chmod(QFile::encodeName(path("secret")).constData(), 0);
         ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
-        const AsNobody nobody;
-        QVERIFY(!fileops::readFile(path("secret")).has_value());
+        asNobody([&] { QVERIFY(!fileops::readFile(path("secret")).has_value()); });
     }
 
     void replaceKeepsModeAndCreatesFolders()
@@ -156,10 +145,7 @@ private slots:
         ::chmod(QFile::encodeName(path("ro/f.ini")).constData(), 0666);
         ::chmod(QFile::encodeName(path("ro")).constData(), 0555);
         ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
-        {
-            const AsNobody nobody;
-            QVERIFY(!fileops::replaceFile(path("ro/f.ini"), "new"));
-        }
+        asNobody([&] { QVERIFY(!fileops::replaceFile(path("ro/f.ini"), "new")); });
         ::chmod(QFile::encodeName(path("ro")).constData(), 0755);
         QCOMPARE(get(path("ro/f.ini")), QByteArray("old"));
     }
