@@ -170,7 +170,8 @@ private slots:
     void lockIsExclusive()
     {
         QVERIFY(fileops::lockForLifetime(path("q.lock")));
-        QVERIFY(!fileops::lockForLifetime(path("q.lock"))); // a second open description
+        QVERIFY(!fileops::lockForLifetime(path("q.lock")));     // a second open description
+        QVERIFY(fileops::lockForLifetime(path("none/q.lock"))); // no lock can be made: run
         // A link in the lock's place is not followed.
         QVERIFY(QFile::link(path("elsewhere"), path("l.lock")));
         fileops::lockForLifetime(path("l.lock"));

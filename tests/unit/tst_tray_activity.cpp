@@ -45,6 +45,14 @@ private slots:
         }
     }
 
+    // Where no tray is available (as on this offscreen platform) no icon is added, which makes
+    // the program warn and end.
+    void noTrayNoIcon()
+    {
+        SystemTray tray;
+        QVERIFY(!tray.add(QIcon(), QStringLiteral("Quorvane"), [](TrayEvent) {}));
+    }
+
     // A second right click soon after the first reaches Qt only as a double-click, with no
     // press; its release still opens the menu, and a stray release does nothing.
     void rightDoubleClick()

@@ -80,8 +80,8 @@ version from the tray waits for the box | - | start move=Main:40,60 tray=menu>Mn
     check=modal:frmAbout check=frmAbout.pos:0,0 click=frmAbout.cmdOK check=modal: check=shown:Main
     check=saved:0,0 | = | foreground popup
 # The settings dialog
-settings: a first run clears what the design ticks | - | start menu=MnuPopUpTime click=fmArm.Check1
-    check=timers:1.3 click=fmArm.Command2 delete menu=MnuPopUpTime check=arm:00/00/0/0/...
+settings: a first run clears what the design ticks | - | start move=Main.Label2:0,56
+    menu=MnuPopUpTime check=Main.Label2.x:0 click=fmArm.Check1 check=timers:1.3 click=fmArm.Command2 delete menu=MnuPopUpTime check=arm:00/00/0/0/...
     check=timers:1.. | = |
 settings: every value shown | [Quorvane]\nHOUR=7\nMIN=30\nDSPTIME=1\nBOMSETTING=3\nDELLMODE=1\n
     EASYMODE=1\nTOPMOST=1\n | start menu=MnuPopUpTime check=arm:07/30/1/3/xxx check=timers:1.3
@@ -129,10 +129,11 @@ OK with hour 24 writes nothing | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start
     type=fmArm.ArmTxt0:24 click=fmArm.Option2_3 click=fmArm.Command1 check=caption:アラーム設定のエラー!
     check=shown:Main check=timers:1.3 check=record:06:06\s0\s3\s1\s0\s0\s0 | = |
     message:数値が正しくないです！！ topmost:Main=0
-range failures write nothing (hour -1, minute 60, hour 25 before a bad minute)
+range failures write nothing (hour -1, minutes 60 and -1, hour 25 before a bad minute)
     | [Quorvane]\nHOUR=6\nMIN=6\n | start menu=MnuOptTim type=fmArm.ArmTxt0:-1 click=fmArm.Command1
-    menu=MnuOptTim type=fmArm.ArmTxt1:60 click=fmArm.Command1 menu=MnuOptTim type=fmArm.ArmTxt0:25
-    type=fmArm.ArmTxt1:xx click=fmArm.Command1 check=alarm:06:06 | = | message:数値が正しくないです！！
+    menu=MnuOptTim type=fmArm.ArmTxt1:60 click=fmArm.Command1 menu=MnuOptTim type=fmArm.ArmTxt1:-1
+    click=fmArm.Command1 menu=MnuOptTim type=fmArm.ArmTxt0:25 type=fmArm.ArmTxt1:xx click=fmArm.Command1
+    check=alarm:06:06 | = | message:数値が正しくないです！！ topmost:Main=0 message:数値が正しくないです！！
     topmost:Main=0 message:数値が正しくないです！！ topmost:Main=0 message:数値が正しくないです！！ topmost:Main=0
 a bad hour arms 00:00 | [Quorvane]\nHOUR=6\nMIN=6\n | start menu=MnuOptTim type=fmArm.ArmTxt0:ab
     click=fmArm.Command1 check=alarm:00:00 | [Quorvane]\nHOUR=00\nMIN=00\nDSPTIME=0\nBOMSETTING=0\n
