@@ -37,7 +37,7 @@ def poll(condition, timeout=20.0, interval=0.03, what="condition"):
 
 
 class Desktop:
-    """tray: "xembed" (trayer), "dbus" (a mocked StatusNotifierWatcher) or None. display: "x11"
+    """tray: "xembed" (trayer) or "dbus" (a mocked StatusNotifierWatcher). display: "x11"
     (Xvfb with openbox) or "wayland" (a headless Weston, no X server at all)."""
 
     def __init__(self, tray="xembed", display="x11", sound=False):
