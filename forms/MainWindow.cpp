@@ -150,14 +150,17 @@ void MainWindow::buildControls()
     // Precise timers keep their own phase: the blink's swaps fall between clock ticks (see
     // startBlinking) instead of being gathered onto the same moment as a tick.
     clockTimer = new QTimer(this);
+    clockTimer->setObjectName(QStringLiteral("Timer1"));
     clockTimer->setTimerType(Qt::PreciseTimer);
     clockTimer->setInterval(100);
     connect(clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     blinkTimer = new QTimer(this);
+    blinkTimer->setObjectName(QStringLiteral("Timer2"));
     blinkTimer->setTimerType(Qt::PreciseTimer);
     blinkTimer->setInterval(kBlinkInterval);
     connect(blinkTimer, &QTimer::timeout, this, &MainWindow::onBlinkTick);
     sweepTimer = new QTimer(this);
+    sweepTimer->setObjectName(QStringLiteral("Timer3"));
     sweepTimer->setInterval(10000);
     connect(sweepTimer, &QTimer::timeout, this, &MainWindow::onSweepTick);
 }

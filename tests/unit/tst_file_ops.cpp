@@ -139,6 +139,8 @@ private slots:
         QVERIFY(QDir().mkdir(path("adir2")));
         QVERIFY(!fileops::replaceFile(path("adir2"), "x")); // a directory is not replaced
         QVERIFY(QFileInfo(path("adir2")).isDir());
+        put(path("afile"), "x"); // a file where a folder must be
+        QVERIFY(!fileops::replaceFile(path("afile/f.ini"), "x"));
         // a folder where the user may not write: the file in it is writable, but not replaced
         QVERIFY(QDir().mkdir(path("ro")));
         put(path("ro/f.ini"), "old");

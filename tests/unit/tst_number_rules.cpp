@@ -73,6 +73,7 @@ private slots:
                     {k400Nines, HUGE_VAL},
                     {"5.5e-3332", 0},
                     {"0." + QByteArray(400, '0') + "1e+20", 0},
+                    {"0." + QByteArray(400, '0') + "1e+800", HUGE_VAL},
                     {"4.9e-324", 4.9e-324}};
         for (const auto& r : rows)
             QCOMPARE(numbers::leadingNumber(r.text), r.expected);

@@ -17,7 +17,8 @@ const char* const kScenarios = R"table(
 first start | - | at=9:05:03 load check=Main.Label1.text:9:05:03 check=height:1695 check=timers:1..
     check=record:00:00\s0\s0\s0\s0\s0\s0 check=reads:1 check=shown:Main check=tip:Quorvane
     tick check=Main.Label1.text:09:05:03 check=height:1725 check=Main.MnuOptTim.text:各種設定
-    check=Main.MnuPopUpEnd.text:ｱﾌﾟﾘｹｰｼｮﾝの終了 | = | topmost:Main=0 tray:add
+    check=Main.MnuPopUpEnd.text:ｱﾌﾟﾘｹｰｼｮﾝの終了 check=Main.Timer1.interval:100
+    check=Main.Timer3.interval:10000 | = | topmost:Main=0 tray:add
 start with every key | [Quorvane]\nTop=-300\nLeft=150\nHOUR=7\nDELLMODE=1\nTOPMOST=1\n | load
     check=Main.pos:10,0 check=saved:-300,150 check=timers:1.3 check=record:07:00\s0\s0\s1\s0\s1\s0
     | = | topmost:Main=1 tray:add
@@ -54,10 +55,11 @@ the alarm minute, beep alert | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:29:59
 an alarm on the hour chimes too | [Quorvane]\nHOUR=9\n | start tick@9:00:00 check=colour:red | = | beep*28
 midnight is an alarm | - | start tick@0:00:30 check=colour:red | = | beep*12
 hour 24 never matches | [Quorvane]\nHOUR=24\n | start tick@0:00:30 check=colour:face | = |
-the alarm-stop button and the blink | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:30:10 blink
-    check=colour:blue blink check=colour:red click=Main.Command1 check=Main.Command1.up:0
-    check=timers:1.. check=colour:face check=height:1725 tick check=Main.Command1.up:1
-    check=height:2580 | = | beep*24
+the alarm-stop button and the blink (a second apart, the first half a tick late)
+    | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:30:10 check=Main.Timer2.interval:1050 blink
+    check=colour:blue check=Main.Timer2.interval:1000 blink check=colour:red tick
+    check=Main.Timer2.interval:1000 click=Main.Command1 check=Main.Command1.up:0 check=timers:1..
+    check=colour:face check=height:1725 tick check=Main.Command1.up:1 check=height:2580 | = | beep*36
 a minimised window keeps its height | [Quorvane]\nHOUR=7\nMIN=30\n | start minimise tick@7:30:10
     check=height:1695 check=timers:12. tick@7:31:10 check=height:1695 check=timers:1..
     check=colour:face | = | beep*12
