@@ -8,7 +8,6 @@
 #include "platform/Platform.h"
 
 #include <QPushButton>
-#include <QTimer>
 
 namespace detonation
 {
@@ -36,15 +35,9 @@ void showFault(AppState& state)
 {
     SettingsDialog::unloadIfVisible(state);
     AboutBox::unloadIfVisible(state);
+    // The clock keeps ticking while its own tick waits here; those ticks only keep the clock and
+    // uptime labels current.
     state.detonating = true;
-    // The clock timer does not fire again while its own tick waits here; a stand-in keeps the
-    // clock and uptime labels current meanwhile (such ticks never detonate).
-    QTimer standIn;
-    if (MainWindow* main = state.mainWindow) {
-        standIn.setInterval(main->clockTimer->interval());
-        QObject::connect(&standIn, &QTimer::timeout, main, &MainWindow::onClockTick);
-        standIn.start();
-    }
     FaultDialog::showModal(state);
     state.detonating = false;
 }

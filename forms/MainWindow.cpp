@@ -147,12 +147,13 @@ void MainWindow::buildControls()
 
     setTabOrder(clockLabel, alarmStopButton);
 
-    // Precise timers keep their own phase: the blink's swaps fall between clock ticks (see
-    // startBlinking) instead of being gathered onto the same moment as a tick.
+    // Precise timers keep their own phase: the clock ticks just past the wall-clock second, and
+    // the blink's swaps fall between clock ticks (see startBlinking) instead of being gathered
+    // onto the same moment as a tick. Each clock tick arms the next one.
     clockTimer = new QTimer(this);
     clockTimer->setObjectName(QStringLiteral("Timer1"));
     clockTimer->setTimerType(Qt::PreciseTimer);
-    clockTimer->setInterval(100);
+    clockTimer->setSingleShot(true);
     connect(clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     blinkTimer = new QTimer(this);
     blinkTimer->setObjectName(QStringLiteral("Timer2"));
@@ -184,7 +185,7 @@ bool MainWindow::startUp()
     setTimerEnabled(sweepTimer, false);
     if (!addTrayIcon())
         return false;
-    setTimerEnabled(clockTimer, true);
+    tickSoon();
     setTimerEnabled(sweepTimer, sweep);
     // The end of the desktop session is handled as the close box is.
     platform().callOnSessionEnd([this] { shell::exitApplication(m_state); });
@@ -215,12 +216,47 @@ void MainWindow::setIfChanged(QLabel* label, const QString& text)
     label->setText(text);
 }
 
+void MainWindow::tickSoon()
+{
+    clockTimer->start(clock_rules::nextTickDelayMs(platform().localMsOfDay(), true));
+}
+
 void MainWindow::onClockTick()
 {
-    // Nine ticks in ten show the same second: the texts are made and written only when the
-    // second changes, so such a tick allocates nothing and repaints nothing.
-    const int second = platform().localSecondOfDay();
-    if (second < 0 || second != m_shownSecond) {
+    const int now = platform().localMsOfDay();
+    const int second = now / 1000;
+    const settings::SettingsRecord& s = m_state.settings;
+    const bool fullHour = clock_rules::isFullHour(second);
+    const bool alarmMinute = clock_rules::matchesAlarm(second, s.alarmHour, s.alarmMinute);
+    // Armed before anything acts: a single-shot timer started again fires also while the fault
+    // dialog waits inside this tick, and then only keeps the labels current.
+    clockTimer->start(clock_rules::nextTickDelayMs(now, fullHour || alarmMinute));
+    if (isVisible() && !isMinimized())
+        showTime(second);
+    else
+        m_textsStale = true; // nobody sees them: made when the window is seen again
+    if (m_state.detonating)
+        return;
+
+    if (fullHour)
+        detonation::hourlyChime();
+    if (alarmMinute) {
+        setClockColour(ClockColour::Red);
+        detonation::detonate(m_state);
+    } else {
+        setTimerEnabled(blinkTimer, false);
+        if (!isMinimized())
+            setOuterHeightTwips(1725);
+        setClockColour(ClockColour::ButtonFace);
+    }
+}
+
+void MainWindow::showTime(int second)
+{
+    m_textsStale = false;
+    // The texts are made and written only when they change, so a tick that shows nothing new
+    // allocates nothing and repaints nothing.
+    if (second != m_shownSecond) {
         m_shownSecond = second;
         setIfChanged(clockLabel, clock_rules::clockText(platform().localTimeText()));
     }
@@ -234,25 +270,25 @@ void MainWindow::onClockTick()
         uptimeLabel->adjustSize(); // the width follows the text
         placeUptime();
     }
-    // A tick delivered while the fault dialog is open only keeps the labels current.
-    if (m_state.detonating)
-        return;
+}
 
-    const QString clockText = clockLabel->text(); // shared, not copied
-    const QStringView clock(clockText);
-    if (clock.right(5) == u"00:00")
-        detonation::hourlyChime();
+void MainWindow::showTimeIfStale()
+{
+    if (m_textsStale)
+        showTime(platform().localMsOfDay() / 1000);
+}
 
-    const settings::SettingsRecord& s = m_state.settings;
-    if (clock_rules::matchesAlarm(clock.left(5), s.alarmHour, s.alarmMinute)) {
-        setClockColour(ClockColour::Red);
-        detonation::detonate(m_state);
-    } else {
-        setTimerEnabled(blinkTimer, false);
-        if (!isMinimized())
-            setOuterHeightTwips(1725);
-        setClockColour(ClockColour::ButtonFace);
-    }
+void MainWindow::showEvent(QShowEvent* event)
+{
+    showTimeIfStale(); // before the first frame
+    QMainWindow::showEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        showTimeIfStale();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::setUptimeLeft(double twipsLeft)
@@ -263,6 +299,7 @@ void MainWindow::setUptimeLeft(double twipsLeft)
 
 void MainWindow::recentreUptime()
 {
+    showTimeIfStale(); // centred by the width of the text it shows now
     setUptimeLeft((outerWidthTwips() - twips::fromPixels(uptimeLabel->width())) / 2.0);
 }
 
@@ -281,6 +318,8 @@ void MainWindow::applySettings()
 {
     setTimerEnabled(sweepTimer, m_state.settings.sweepRecentFiles == 1);
     platform().setTopmost(this, m_state.settings.keepOnTop == 1);
+    if (clockTimer->isActive())
+        tickSoon(); // a new alarm minute may have begun
 }
 
 void MainWindow::placeUptime()
@@ -297,7 +336,7 @@ void MainWindow::startBlinking()
     // fell on the same moment as a tick would never be seen. The first swap comes half a tick
     // late, so every swap lands between two ticks and the blue shows for half a tick.
     if (!blinkTimer->isActive())
-        blinkTimer->setInterval(kBlinkInterval + clockTimer->interval() / 2);
+        blinkTimer->setInterval(kBlinkInterval + clock_rules::kFastTickMs / 2);
     setTimerEnabled(blinkTimer, true);
 }
 

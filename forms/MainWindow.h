@@ -87,6 +87,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
@@ -97,6 +99,12 @@ private:
     bool addTrayIcon();
     void setContentSize(int widthPx, int heightPx);
     static void setIfChanged(QLabel* label, const QString& text);
+    // Arms the clock's next tick within a fast tick's time.
+    void tickSoon();
+    // Writes the clock and uptime texts where they changed.
+    void showTime(int second);
+    // Makes the texts that ticks skipped while nobody could see them.
+    void showTimeIfStale();
     void placeUptime();
 
     AppState& m_state;
@@ -105,7 +113,8 @@ private:
     int m_uptimeLeft = 0; // pixels
     // What the labels show now, to tell whether a tick changes anything.
     int m_shownSecond = -1;
-    int m_outerHeight = -1; // twips, as last set
+    bool m_textsStale = false; // ticks came while the window was hidden or minimised
+    int m_outerHeight = -1;    // twips, as last set
     // nothing shown yet: no uptime reads as this (it is at most 2^31 ms / 1000 either way)
     std::int32_t m_shownUptime = std::numeric_limits<std::int32_t>::min();
     std::int16_t m_shownUptimeMode = -1;

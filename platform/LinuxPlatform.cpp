@@ -45,9 +45,9 @@ QString LinuxPlatform::localTimeText()
     return QTime::currentTime().toString(QStringLiteral("H:mm:ss"));
 }
 
-int LinuxPlatform::localSecondOfDay()
+int LinuxPlatform::localMsOfDay()
 {
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000;
+    return QTime::currentTime().msecsSinceStartOfDay();
 }
 
 std::uint32_t LinuxPlatform::uptimeMs()

@@ -18,7 +18,7 @@ public:
     std::optional<QByteArray> readSettingsFile() override;
     bool replaceSettingsFile(const QByteArray& bytes) override;
     QString localTimeText() override;
-    int localSecondOfDay() override;
+    int localMsOfDay() override;
     std::uint32_t uptimeMs() override;
     double randomUnit() override;
     void beep() override;

@@ -39,9 +39,9 @@ public:
 
     // Local time of day, 24-hour "H:mm:ss" (no leading zero on the hour).
     virtual QString localTimeText() = 0;
-    // The same time as a number of seconds since midnight, which costs nothing to compare;
-    // -1 when it cannot be told.
-    virtual int localSecondOfDay() = 0;
+    // The same time in milliseconds since midnight: a number that costs nothing to compare, and
+    // tells how far the next second is.
+    virtual int localMsOfDay() = 0;
     // Milliseconds since boot, kept to 32 bits: it wraps after 49.7 days.
     virtual std::uint32_t uptimeMs() = 0;
     // A uniform draw in [0, 1) from a generator reseeded from the clock.

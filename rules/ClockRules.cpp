@@ -2,6 +2,8 @@
 
 #include "platform/NumberRules.h"
 
+#include <algorithm>
+
 namespace clock_rules
 {
 
@@ -31,11 +33,33 @@ std::int32_t uptimeSeconds(std::uint32_t uptimeMs)
     return numbers::roundHalfEven(ms / 1000.0);
 }
 
-bool matchesAlarm(QStringView clockLeft5, const QString& hour, const QString& minute)
+namespace
 {
-    const qsizetype h = hour.size();
-    return clockLeft5.size() == h + 1 + minute.size() && clockLeft5.startsWith(hour) &&
-           clockLeft5[h] == QLatin1Char(':') && clockLeft5.sliced(h + 1) == minute;
+
+bool isTwoDigits(const QString& text, int value)
+{
+    return text.size() == 2 && text[0] == QLatin1Char(char('0' + value / 10)) &&
+           text[1] == QLatin1Char(char('0' + value % 10));
+}
+
+constexpr int kPastSecondMs = 5;
+
+} // namespace
+
+bool matchesAlarm(int secondOfDay, const QString& hour, const QString& minute)
+{
+    return isTwoDigits(hour, secondOfDay / 3600) && isTwoDigits(minute, secondOfDay / 60 % 60);
+}
+
+bool isFullHour(int secondOfDay)
+{
+    return secondOfDay % 3600 == 0;
+}
+
+int nextTickDelayMs(int msOfDay, bool fast)
+{
+    const int toNextSecond = 1000 - msOfDay % 1000 + kPastSecondMs;
+    return fast ? std::min(kFastTickMs, toNextSecond) : toNextSecond;
 }
 
 QString uptimeTextForSeconds(std::int64_t s, std::int16_t uptimeForm)

@@ -1,4 +1,4 @@
-// The texts of the main window's clock and uptime labels.
+// The texts of the main window's clock and uptime labels, and when the clock must look again.
 #pragma once
 
 #include <QString>
@@ -17,7 +17,18 @@ std::int32_t uptimeSeconds(std::uint32_t uptimeMs);
 // so minutes and seconds stay in 0..59 also for negative counts.
 QString uptimeTextForSeconds(std::int64_t seconds, std::int16_t uptimeForm);
 
-// Whether the clock's first five characters equal hour ":" minute, without building the text.
-bool matchesAlarm(QStringView clockLeft5, const QString& hour, const QString& minute);
+// Whether the clock, as "HH:MM:SS" for this second of the day, begins with hour ":" minute,
+// without building the text: only two-digit texts can match.
+bool matchesAlarm(int secondOfDay, const QString& hour, const QString& minute);
+// Whether this second of the day is HH:00:00, the second the hourly chime sounds in.
+bool isFullHour(int secondOfDay);
+
+// Inside the second HH:00:00 and the alarm minute the clock acts on every tick, ten a second.
+constexpr int kFastTickMs = 100;
+// How long after now (milliseconds since midnight) the next clock tick is due: just past the next
+// wall-clock second, where the text changes; within kFastTickMs while acting (fast), still
+// landing on the second's boundary. The margin keeps a tick from reading the old second when the
+// timer fires a little early; each tick measures afresh, so no error adds up over a day.
+int nextTickDelayMs(int msOfDay, bool fast);
 
 } // namespace clock_rules

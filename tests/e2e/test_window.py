@@ -6,7 +6,7 @@ import math
 import os
 import signal
 
-from harness import SCREEN, DesktopTest, poll, samples, terminate
+from harness import FAKETIME_LIB, SCREEN, DesktopTest, poll, samples, terminate
 
 RED, BLUE = (255, 0, 0), (0, 0, 255)
 # Outer heights in twips become client heights below the menu bar without the title bar and
@@ -45,6 +45,27 @@ class Window(DesktopTest):
         seen = set()
         poll(lambda: seen.add(self.desktop.pixel(*clock)) or {RED, BLUE} <= seen,
              timeout=8, interval=0, what="the clock blinking red and blue")
+
+    def test_the_clock_set_forward_reaches_the_alarm(self):
+        # The wall clock moved while the program runs (as a time server or a resume would):
+        # libfaketime reads the time from a file that is replaced mid-run.
+        self.desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=0\n")
+        clock = os.path.join(self.desktop.root, "clock")
+
+        def set_clock(when):
+            with open(clock + ".new", "w") as f:
+                f.write("@" + when + "\n")
+            os.replace(clock + ".new", clock)
+
+        set_clock("2026-12-07 06:00:00")
+        self.desktop.start_program(env_changes=dict(
+            LD_PRELOAD=FAKETIME_LIB, FAKETIME_TIMESTAMP_FILE=clock, FAKETIME_NO_CACHE="1",
+            DONT_FAKE_MONOTONIC="1"))
+        main = self.desktop.window("^Quorvane$")
+        height = self.desktop.client(main)[3]
+        set_clock("2026-12-07 07:30:00")
+        poll(lambda: self.desktop.client(main)[3] >= height + ALARM - NORMAL, timeout=10,
+             what="the window grown for the alarm after the clock moved")
 
     def test_gentle_mode(self):
         before = b"[Quorvane]\r\nHOUR=7\r\nMIN=30\r\nBOMSETTING=3\r\nEASYMODE=1\r\n"

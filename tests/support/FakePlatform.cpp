@@ -24,15 +24,15 @@ bool FakePlatform::replaceSettingsFile(const QByteArray& bytes)
     return true;
 }
 
-int FakePlatform::localSecondOfDay()
+int FakePlatform::localMsOfDay()
 {
-    // the time text's second, parsed once per text so that asking allocates nothing
+    // the time text's second (a valid time), parsed once per text so that asking allocates nothing
     if (timeText != m_parsedText) {
         m_parsedText = timeText;
         const QTime t = QTime::fromString(timeText, QStringLiteral("H:mm:ss"));
-        m_parsedSecond = t.isValid() ? t.msecsSinceStartOfDay() / 1000 : -1;
+        m_parsedSecond = t.msecsSinceStartOfDay() / 1000;
     }
-    return m_parsedSecond;
+    return m_parsedSecond * 1000 + subsecondMs;
 }
 
 void FakePlatform::requestExit(ExitKind kind)

@@ -18,6 +18,7 @@ public:
     int reads = 0;
 
     QString timeText = QStringLiteral("12:34:56");
+    int subsecondMs = 0; // the milliseconds past timeText's second
     std::uint32_t ticks = 0;
     double random = 0.0;
     bool otherInstance = false;
@@ -39,7 +40,7 @@ public:
     std::optional<QByteArray> readSettingsFile() override;
     bool replaceSettingsFile(const QByteArray& bytes) override;
     QString localTimeText() override { return timeText; }
-    int localSecondOfDay() override;
+    int localMsOfDay() override;
     std::uint32_t uptimeMs() override { return ticks; }
     double randomUnit() override { return random; }
     void beep() override { log << QStringLiteral("beep"); }

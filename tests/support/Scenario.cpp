@@ -94,6 +94,13 @@ private:
         m_openAtStep.removeLast();
     }
 
+    // "H:mm:ss" or "H:mm:ss.zzz"
+    void setClock(const QString& time)
+    {
+        m_fake.timeText = time.section(QLatin1Char('.'), 0, 0);
+        m_fake.subsecondMs = time.section(QLatin1Char('.'), 1).toInt();
+    }
+
     void fail(const QString& what) { m_errors << m_step + QStringLiteral(": ") + what; }
 
     static constexpr const char* kWindows[] = {"Main", "fmArm", "frmAbout", "frmFault"};
@@ -141,7 +148,7 @@ private:
         } else if (bool FakePlatform::*flag = kFlags.value(verb)) {
             m_fake.*flag = verb != QLatin1String("notray");
         } else if (verb == QLatin1String("at")) {
-            m_fake.timeText = value;
+            setClock(value);
         } else if (verb == QLatin1String("up")) {
             m_fake.ticks = static_cast<std::uint32_t>(value.toLongLong());
         } else if (verb == QLatin1String("random")) {
@@ -151,7 +158,7 @@ private:
             m_state.position.left = value.section(QLatin1Char(','), 1).toInt();
         } else if (verb.startsWith(QLatin1String("tick"))) {
             if (verb.contains(QLatin1Char('@')))
-                m_fake.timeText = verb.section(QLatin1Char('@'), 1);
+                setClock(verb.section(QLatin1Char('@'), 1));
             m_main.onClockTick();
         } else if (verb == QLatin1String("blink")) {
             m_main.onBlinkTick();
@@ -213,8 +220,9 @@ private:
             if (QWidget* w = widget(path))
                 w->move(arg.section(QLatin1Char(','), 0, 0).toInt(),
                         arg.section(QLatin1Char(','), 1).toInt());
-        } else if (verb == QLatin1String("minimise")) {
-            m_main.setWindowState(Qt::WindowMinimized);
+        } else if (verb == QLatin1String("minimise") || verb == QLatin1String("restore")) {
+            m_main.setWindowState(verb == QLatin1String("restore") ? Qt::WindowNoState
+                                                                   : Qt::WindowMinimized);
         } else if (verb == QLatin1String("end-session")) {
             m_fake.sessionEnd();
         } else if (verb == QLatin1String("reload")) {

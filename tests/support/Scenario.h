@@ -4,13 +4,15 @@
 // breaks, "\u3000" and "\u00a0" the ideographic and no-break spaces):
 //   load, start         the start-up sequence, then the window shown; start also clears the log
 //   second, notray, readonly, unreadable    another instance runs / no tray / writes fail / no read
-//   at=H:mm:ss, up=MS, random=R, saved=TOP,LEFT    the clock, the uptime, the draw, the position
-//   tick[@H:mm:ss], blink, sweep[*N]        the three timers
-//   menu=ITEM, tray=EVENT[>ITEM]            a menu item; a tray event, double-click or menu
+//   at=H:mm:ss[.zzz], up=MS, random=R, saved=TOP,LEFT    the clock, the uptime, the draw, the
+//                                                         position
+//   tick[@H:mm:ss[.zzz]], blink, sweep[*N]  the three timers (a tick arms the next:
+//   Timer1.interval) menu=ITEM, tray=EVENT[>ITEM]            a menu item; a tray event,
+//   double-click or menu
 //                                           (choosing ITEM in the menu)
 //   click=PATH, dblclick=PATH, key=PATH:KEY, focus=PATH, close=PATH, hide=PATH, show=PATH
 //   type=PATH:TEXT (replaces), append=PATH:TEXT, set=PATH:TEXT (as the program sets it)
-//   move=PATH:X,Y, minimise, end-session, reload (the record read again), delete
+//   move=PATH:X,Y, minimise, restore, end-session, reload (the record read again), delete
 //   check=PROBE:VALUE   compares at that moment; PROBE is PATH.PROPERTY or one of log, shown,
 //                       modal, focus, record, alarm, ini.KEY, saved, timers, height, colour, arm,
 //                       reads, tip, caption, fault, detail1, uptime-centred (see Scenario.cpp)

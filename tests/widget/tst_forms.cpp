@@ -63,6 +63,7 @@ private slots:
         FakeEnvironment env;
         MainWindow main(env.state);
         QVERIFY(main.startUp());
+        main.show();
         const int designed = main.uptimeLabel->x();
         env.fake.ticks = 1000u * (100 * 3600 + 17 * 60 + 19); // 100時間17分19秒経過
         main.onClockTick();

@@ -16,8 +16,8 @@ const char* const kScenarios = R"table(
 # Start-up and the ways out
 first start | - | at=9:05:03 load check=Main.Label1.text:9:05:03 check=height:1695 check=timers:1..
     check=record:00:00\s0\s0\s0\s0\s0\s0 check=reads:1 check=shown:Main check=tip:Quorvane
-    tick check=Main.Label1.text:09:05:03 check=height:1725 check=Main.MnuOptTim.text:各種設定
-    check=Main.MnuPopUpEnd.text:ｱﾌﾟﾘｹｰｼｮﾝの終了 check=Main.Timer1.interval:100
+    check=Main.Timer1.interval:100 tick check=Main.Label1.text:09:05:03 check=height:1725
+    check=Main.MnuOptTim.text:各種設定 check=Main.MnuPopUpEnd.text:ｱﾌﾟﾘｹｰｼｮﾝの終了
     check=Main.Timer3.interval:10000 | = | topmost:Main=0 tray:add
 start with every key | [Quorvane]\nTop=-300\nLeft=150\nHOUR=7\nDELLMODE=1\nTOPMOST=1\n | load
     check=Main.pos:10,0 check=saved:-300,150 check=timers:1.3 check=record:07:00\s0\s0\s1\s0\s1\s0
@@ -48,6 +48,22 @@ the end of the desktop session | - | start move=Main:20,10 end-session
 a quiet second | - | start up=3600000 tick check=Main.Label1.text:12:34:56
     check=Main.Label2.text:1時間0分0秒経過 check=colour:face check=timers:1.. | = |
 the full hour chimes on every tick of its first second | - | start tick@8:00:00 tick tick@8:00:01 | = | beep*32
+the next tick: just past the second, every 100 ms in the full hour's second and the alarm minute
+    | [Quorvane]\nHOUR=7\nMIN=30\n | start at=9:05:03.250 tick check=Main.Timer1.interval:755
+    tick@7:59:59.990 check=Main.Timer1.interval:15 tick@8:00:00 check=Main.Timer1.interval:100
+    tick@8:00:00.950 check=Main.Timer1.interval:55 tick@8:00:01 check=Main.Timer1.interval:1005
+    tick@7:29:59 check=Main.Timer1.interval:1005 tick@7:30:00 check=Main.Timer1.interval:100
+    tick@7:30:59.960 check=Main.Timer1.interval:45 tick@7:31:00 check=Main.Timer1.interval:1005
+    check=colour:face | = | beep*56
+OK into the alarm minute acts within 100 ms | - | start tick@7:30:00.500
+    check=Main.Timer1.interval:505 menu=MnuPopUpTime type=fmArm.ArmTxt0:7 type=fmArm.ArmTxt1:30
+    click=fmArm.Command1 check=Main.Timer1.interval:100 tick check=colour:red | * |
+    write*7 topmost:Main=0 beep*12
+hidden or minimised, no text is made; seen again, the texts are current | - | start up=1000
+    tick@9:00:10 hide=Main up=11500 tick@9:00:20 check=Main.Label1.text:09:00:10
+    check=Main.Label2.text:0時間0分1秒経過 tick@10:00:00 show=Main check=Main.Label1.text:10:00:00
+    check=Main.Label2.text:0時間0分12秒経過 minimise tick@10:00:30 check=Main.Label1.text:10:00:00
+    restore check=Main.Label1.text:10:00:30 | = | beep*16
 the alarm minute, beep alert | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:29:59 check=colour:face
     tick@7:30:00 check=colour:red check=height:2580 check=timers:12. check=Main.Command1.up:1
     tick@7:30:59 tick@7:31:00 check=colour:face check=height:1725 check=timers:1..
@@ -201,10 +217,11 @@ fault keys: Enter on the others, and Esc | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTIN
     | start tick@7:30:00 focus=frmFault.Command3 key=frmFault.Command3:Return check=fault:4185
     focus=frmFault.Command2 key=frmFault.Command2:Return check=modal: tick key=frmFault.Command1:Escape
     check=modal: | = | topmost:frmFault=1*2
-ticks while the fault dialog is open only keep the labels | [Quorvane]\nHOUR=8\nBOMSETTING=1\nEASYMODE=1\n
-    | start tick@8:00:00 up=5000 at=8:00:07 tick check=Main.Label1.text:08:00:07
-    check=Main.Label2.text:0時間0分5秒経過 tick@8:00:00 check=modal:frmFault click=frmFault.Command2 | = |
-    beep*16 topmost:frmFault=1
+ticks while the fault dialog is open only keep the labels, on the clock's schedule
+    | [Quorvane]\nHOUR=8\nBOMSETTING=1\nEASYMODE=1\n | start tick@8:00:00 up=5000 at=8:00:07 tick
+    check=Main.Label1.text:08:00:07 check=Main.Label2.text:0時間0分5秒経過 check=Main.Timer1.interval:100
+    tick@8:00:00 tick@8:01:00 check=Main.Timer1.interval:1005 check=modal:frmFault
+    click=frmFault.Command2 | = | beep*16 topmost:frmFault=1
 the fault dialog closes the settings dialog and the About box
     | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\nEASYMODE=1\n | start menu=MnuPopUpTime menu=MnuOptVer
     check=shown:fmArm,frmAbout tick@7:30:00 check=shown:frmFault click=frmFault.Command2 check=shown:
