@@ -1,17 +1,23 @@
-"""Measures Quorvane beside a bare Qt floor (bench/floor.cpp) on a private desktop and prints
-min/median/max and the ratio Quorvane/floor. No thresholds are checked.
+"""Measures Quorvane beside two bare Qt floors (bench/floor.cpp: a clock label rewritten every
+100 ms, and once a second at the second's boundary) on a private desktop and prints
+min/median/max and the ratio of Quorvane to the 1-second floor. No thresholds are checked.
 
-    python3 bench/bench.py BUILD_DIR [--quick]
+    python3 bench/bench.py BUILD_DIR [--quick] [--quorvane BINARY] [--long]
 
 Figures: time from exec to the main window mapped (polled every 2 ms); resident and
-proportional memory 10 s after start; CPU time over an idle minute with the window shown and
-hidden; during a beep-alarm minute, CPU time and the delay from a click on "アラームストップ"
-to the window shrinking; instructions per clock tick (callgrind) for a quiet and a changing tick.
+proportional memory 10 s after start; CPU time and wakeups over an idle minute with the window
+shown and hidden; during a beep-alarm minute, CPU time and the delay from a click on
+"アラームストップ" to the window shrinking; instructions per clock tick (callgrind) for a quiet
+and a changing tick. --quorvane measures another build of the program against this build's
+floors. --long instead runs the program through a simulated day at 100 times speed and prints
+when the chimes and the alarm are heard, and its memory and open files after the first hour
+and at the end.
 """
 
 import ctypes
 import os
 import re
+import signal
 import statistics
 import subprocess
 import sys
@@ -95,6 +101,22 @@ def cpu_seconds(pid):
     return total / 1e9
 
 
+def wakeups(pid):
+    """How many times the process's threads were put on a CPU (schedstat's third field)."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                total += int(f.read().split()[2])
+        except (FileNotFoundError, ProcessLookupError):
+            pass
+    return total
+
+
+def open_files(pid):
+    return len(os.listdir(f"/proc/{pid}/fd"))
+
+
 def memory_kb(pid):
     with open(f"/proc/{pid}/status") as f:
         rss = int(re.search(r"VmRSS:\s+(\d+)", f.read()).group(1))
@@ -107,31 +129,33 @@ def figures(values):
     return (min(values), statistics.median(values), max(values))
 
 
-def row(name, unit, quorvane, floor=None):
+def row(name, unit, quorvane, floor=None, floor_1s=None):
+    """A figure's min/median/max, the floors' medians and the ratio to the last floor given."""
     q = figures(quorvane)
     line = f"{name:<34} {q[0]:>9.2f} {q[1]:>9.2f} {q[2]:>9.2f} {unit:<4}"
-    if floor:
-        f = figures(floor)
-        ratio = f"{q[1] / f[1]:>5.2f}" if f[1] else "  n/a"
-        line += f" | floor {f[1]:>9.2f} | ratio {ratio}"
+    for label, values in (("100 ms floor", floor), ("1 s floor", floor_1s)):
+        line += f" | {label} {statistics.median(values):>8.2f}" if values else ""
+    if reference := floor_1s or floor:
+        f = statistics.median(reference)
+        line += f" | ratio {q[1] / f:>5.2f}" if f else " | ratio   n/a"
     print(line, flush=True)
 
 
 class Bench:
-    def __init__(self, build, quick):
+    def __init__(self, build, quick, quorvane=None):
         self.build = build
         self.quick = quick
-        self.quorvane = os.path.join(build, "app", "quorvane")
+        self.quorvane = quorvane or os.path.join(build, "app", "quorvane")
         self.floor = os.path.join(build, "bench", "floor")
         harness.BINARY = self.quorvane
-        self.desktop = harness.Desktop().start()
+        self.desktop = None
+
+    def open_desktop(self, sound=False):
+        self.desktop = harness.Desktop(sound=sound).start()
         self.x = X(self.desktop.env["DISPLAY"])
 
-    def start(self, program, title, args=(), at=None):
-        env = dict(self.desktop.env)
-        if at:
-            env.update(LD_PRELOAD=harness.FAKETIME_LIB, FAKETIME="@" + at,
-                       DONT_FAKE_MONOTONIC="1")
+    def start(self, program, title, args=(), env_changes=None):
+        env = dict(self.desktop.env, **(env_changes or {}))
         if os.path.exists(self.desktop.ini):
             os.remove(self.desktop.ini)
         started = time.monotonic()
@@ -158,35 +182,46 @@ class Bench:
                 self.stop(proc)
         row("time to window mapped", "ms", results["quorvane"], results["floor"])
 
+    def start_floors(self, *args):
+        return [self.start(self.floor, "Floor", args=args)[0],
+                self.start(self.floor, "Floor1s", args=("second",) + args)[0]]
+
+    def idle_rows(self, how, q, floors, span):
+        """CPU time and wakeups of the three programs over the same span."""
+        procs = [q] + floors
+        cpu, woken = [cpu_seconds(p.pid) for p in procs], [wakeups(p.pid) for p in procs]
+        time.sleep(span)
+        cpu = [[1000 * (cpu_seconds(p.pid) - c)] for p, c in zip(procs, cpu)]
+        woken = [[(wakeups(p.pid) - w) / span] for p, w in zip(procs, woken)]
+        row(f"CPU over {span} s idle, {how}", "ms", *cpu)
+        row(f"wakeups idle, {how}", "/s", *woken)
+
     def idle(self):
         settle = 3 if self.quick else 10
         minute = 5 if self.quick else 60
         q, _ = self.start(self.quorvane, "Quorvane")
-        f, _ = self.start(self.floor, "Floor")
+        floors = self.start_floors()
         time.sleep(settle)
-        (qr, qp), (fr, fp) = memory_kb(q.pid), memory_kb(f.pid)
-        row(f"resident memory after {settle} s", "MB", [qr / 1024], [fr / 1024])
-        row(f"proportional memory after {settle} s", "MB", [qp / 1024], [fp / 1024])
-        qc, fc = cpu_seconds(q.pid), cpu_seconds(f.pid)
-        time.sleep(minute)
-        row(f"CPU over {minute} s idle, shown", "ms", [1000 * (cpu_seconds(q.pid) - qc)],
-            [1000 * (cpu_seconds(f.pid) - fc)])
-        self.stop(f)
-        # hidden: Quorvane to the tray from its menu, the floor hidden by itself
+        (qr, qp), (fr, fp) = memory_kb(q.pid), memory_kb(floors[1].pid)
+        row(f"resident memory after {settle} s", "MB", [qr / 1024], None, [fr / 1024])
+        row(f"proportional memory after {settle} s", "MB", [qp / 1024], None, [fp / 1024])
+        self.idle_rows("shown", q, floors, minute)
+        for f in floors:
+            self.stop(f)
+        # hidden: Quorvane to the tray from its menu, the floors hidden by themselves
         main = self.desktop.window("^Quorvane$")
         self.desktop.x("xdotool", "windowactivate", "--sync", main)
         self.desktop.key("alt+f")
         time.sleep(0.3)
         self.desktop.key("Down", "Return")
         harness.poll(lambda: not self.x.mapped("Quorvane"), what="Quorvane hidden")
-        f, _ = self.start(self.floor, "Floor", args=["hide"])
-        harness.poll(lambda: not self.x.mapped("Floor"), what="the floor hidden")
-        qc, fc = cpu_seconds(q.pid), cpu_seconds(f.pid)
-        time.sleep(minute)
-        row(f"CPU over {minute} s idle, hidden", "ms", [1000 * (cpu_seconds(q.pid) - qc)],
-            [1000 * (cpu_seconds(f.pid) - fc)])
+        floors = self.start_floors("hide")
+        harness.poll(lambda: not self.x.mapped("Floor") and not self.x.mapped("Floor1s"),
+                     what="the floors hidden")
+        self.idle_rows("hidden", q, floors, minute)
         self.stop(q)
-        self.stop(f)
+        for f in floors:
+            self.stop(f)
 
     def alarm(self):
         span = 5 if self.quick else 50
@@ -246,9 +281,44 @@ class Bench:
             made = int(re.search(r"allocations (\d+)", out.stdout).group(1))
             row(f"heap allocations per {mode} tick", "", [made / n])
 
-    def run(self):
+    def long_run(self):
+        """A simulated day at 100 times speed: the wall clock, the monotonic clock and every wait
+        of the program sped up alike (libfaketime), so that its timers keep pace."""
+        speed, start = 100, 6 * 3600  # from 06:00:00
+        with open(self.desktop.ini, "w") as f:
+            f.write("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=0\n")
+        recorder, path = self.desktop.record()
+        recording = time.monotonic()
+        env = dict(self.desktop.env, LD_PRELOAD=harness.FAKETIME_LIB,
+                   FAKETIME=f"@2026-12-07 06:00:00 x{speed}")
+        q = self.desktop.spawn([self.quorvane], env=env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+        started = time.monotonic()
+        simulated = lambda real: start + (real - started) * speed  # seconds of the faked day
+
+        def at(hours):  # waits until the faked clock has passed hours since 06:00
+            time.sleep(max(0.0, started + hours * 3600 / speed - time.monotonic()))
+
+        at(1)
+        first = memory_kb(q.pid)[0], open_files(q.pid)
+        at(2.2)  # the chimes of 07:00 and 08:00 and the alarm minute between them
+        self.desktop.end(recorder, signal.SIGINT)
+        heard = sounds(harness.samples(path), 44100)
+        print("sounds heard at (faked time):", ", ".join(
+            clock(simulated(recording + s)) + f" for {d:.2f} s" for s, d in heard), flush=True)
+        at(24.1)  # past midnight and the whole day
+        last = memory_kb(q.pid)[0], open_files(q.pid)
+        print(f"resident memory after the first hour {first[0]} kB, after a day {last[0]} kB",
+              f"({100 * (last[0] - first[0]) / first[0]:+.2f} %)", flush=True)
+        print(f"open files after the first hour {first[1]}, after a day {last[1]}", flush=True)
+        self.stop(q)
+
+    def run(self, long):
         print(f"{'':<34} {'min':>9} {'median':>9} {'max':>9}", flush=True)
+        self.open_desktop(sound=long)
         try:
+            if long:
+                return self.long_run()
             self.time_to_window()
             self.idle()
             self.alarm()
@@ -257,5 +327,24 @@ class Bench:
         self.instructions()
 
 
+def sounds(recorded, rate):
+    """(start, duration) in seconds of each stretch of sound, apart by at least a second."""
+    found, window = [], rate // 100
+    for i in range(0, len(recorded) - window, window):
+        if max(abs(s) for s in recorded[i:i + window]) > 300:
+            if found and i / rate - sum(found[-1]) < 1:
+                found[-1] = (found[-1][0], i / rate + 0.01 - found[-1][0])
+            else:
+                found.append((i / rate, 0.01))
+    return found
+
+
+def clock(seconds):
+    s = int(seconds) % 86400
+    return f"{s // 3600:02d}:{s // 60 % 60:02d}:{s % 60:02d}"
+
+
 if __name__ == "__main__":
-    Bench(os.path.abspath(sys.argv[1]), "--quick" in sys.argv).run()
+    arguments = sys.argv[1:]
+    other = arguments[arguments.index("--quorvane") + 1] if "--quorvane" in arguments else None
+    Bench(os.path.abspath(arguments[0]), "--quick" in arguments, other).run("--long" in arguments)

@@ -35,9 +35,9 @@ void showFault(AppState& state)
 {
     SettingsDialog::unloadIfVisible(state);
     AboutBox::unloadIfVisible(state);
-    // The clock keeps ticking while its own tick waits here; those ticks only keep the clock and
-    // uptime labels current.
     state.detonating = true;
+    if (MainWindow* main = state.mainWindow)
+        main->keepTickingThroughWait();
     FaultDialog::showModal(state);
     state.detonating = false;
 }

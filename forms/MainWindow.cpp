@@ -149,11 +149,10 @@ void MainWindow::buildControls()
 
     // Precise timers keep their own phase: the clock ticks just past the wall-clock second, and
     // the blink's swaps fall between clock ticks (see startBlinking) instead of being gathered
-    // onto the same moment as a tick. Each clock tick arms the next one.
+    // onto the same moment as a tick. Each clock tick sets the interval to the next one.
     clockTimer = new QTimer(this);
     clockTimer->setObjectName(QStringLiteral("Timer1"));
     clockTimer->setTimerType(Qt::PreciseTimer);
-    clockTimer->setSingleShot(true);
     connect(clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     blinkTimer = new QTimer(this);
     blinkTimer->setObjectName(QStringLiteral("Timer2"));
@@ -228,9 +227,11 @@ void MainWindow::onClockTick()
     const settings::SettingsRecord& s = m_state.settings;
     const bool fullHour = clock_rules::isFullHour(second);
     const bool alarmMinute = clock_rules::matchesAlarm(second, s.alarmHour, s.alarmMinute);
-    // Armed before anything acts: a single-shot timer started again fires also while the fault
-    // dialog waits inside this tick, and then only keeps the labels current.
-    clockTimer->start(clock_rules::nextTickDelayMs(now, fullHour || alarmMinute));
+    const int delay = clock_rules::nextTickDelayMs(now, fullHour || alarmMinute);
+    // A timer running at this interval already has the right phase; starting it again would
+    // register it anew, an allocation on every quiet tick.
+    if (!clockTimer->isActive() || clockTimer->interval() != delay)
+        clockTimer->start(delay);
     if (isVisible() && !isMinimized())
         showTime(second);
     else
@@ -249,6 +250,12 @@ void MainWindow::onClockTick()
             setOuterHeightTwips(1725);
         setClockColour(ClockColour::ButtonFace);
     }
+}
+
+void MainWindow::keepTickingThroughWait()
+{
+    // A timer does not fire again while its own handler runs, unless it is started anew.
+    clockTimer->start();
 }
 
 void MainWindow::showTime(int second)

@@ -43,6 +43,9 @@ public:
     // no tray).
     bool startUp();
     void onClockTick();
+    // Called inside a clock tick that is about to wait in a modal dialog: the clock goes on
+    // ticking meanwhile, and those ticks only keep the labels current.
+    void keepTickingThroughWait();
     void onBlinkTick();
     // Enables the blink timer (the beep alert).
     void startBlinking();
