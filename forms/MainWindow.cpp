@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -144,6 +145,11 @@ void MainWindow::buildControls()
     uptimeLabel = controls.get<QLabel>("Label2");
     uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
     m_uptimeLeft = uptimeLabel->x();
+    const QFontMetrics metrics(uptimeLabel->font());
+    m_digitsAlike = true;
+    for (char digit = '1'; digit <= '9'; ++digit)
+        m_digitsAlike = m_digitsAlike && metrics.horizontalAdvance(QLatin1Char(digit)) ==
+                                             metrics.horizontalAdvance(QLatin1Char('0'));
 
     setTabOrder(clockLabel, alarmStopButton);
 
@@ -273,10 +279,28 @@ void MainWindow::showTime(int second)
         m_shownUptime = up;
         m_shownUptimeMode = mode;
         // Another second is always another text; a change of mode may repeat one, rarely.
-        uptimeLabel->setText(clock_rules::uptimeTextForSeconds(up, mode));
-        uptimeLabel->adjustSize(); // the width follows the text
-        placeUptime();
+        const QString text = clock_rules::uptimeTextForSeconds(up, mode);
+        // The width follows the text. Measuring it lays the text out twice, most of a tick's
+        // work; where every digit is as wide as any other, only a text of another shape (other
+        // letters, or more digits) can have another width.
+        const bool sameWidth = m_digitsAlike && sameShape(uptimeLabel->text(), text);
+        uptimeLabel->setText(text);
+        if (!sameWidth) {
+            uptimeLabel->adjustSize();
+            placeUptime();
+        }
     }
+}
+
+bool MainWindow::sameShape(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && !(a[i].isDigit() && b[i].isDigit()))
+            return false;
+    }
+    return true;
 }
 
 void MainWindow::showTimeIfStale()

@@ -102,6 +102,8 @@ private:
     bool addTrayIcon();
     void setContentSize(int widthPx, int heightPx);
     static void setIfChanged(QLabel* label, const QString& text);
+    // Whether two texts differ at most in which digits they show.
+    static bool sameShape(const QString& a, const QString& b);
     // Arms the clock's next tick within a fast tick's time.
     void tickSoon();
     // Writes the clock and uptime texts where they changed.
@@ -116,8 +118,9 @@ private:
     int m_uptimeLeft = 0; // pixels
     // What the labels show now, to tell whether a tick changes anything.
     int m_shownSecond = -1;
-    bool m_textsStale = false; // ticks came while the window was hidden or minimised
-    int m_outerHeight = -1;    // twips, as last set
+    bool m_textsStale = false;  // ticks came while the window was hidden or minimised
+    bool m_digitsAlike = false; // every digit of the uptime's font has the same width
+    int m_outerHeight = -1;     // twips, as last set
     // nothing shown yet: no uptime reads as this (it is at most 2^31 ms / 1000 either way)
     std::int32_t m_shownUptime = std::numeric_limits<std::int32_t>::min();
     std::int16_t m_shownUptimeMode = -1;

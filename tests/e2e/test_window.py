@@ -51,19 +51,16 @@ class Window(DesktopTest):
         # libfaketime reads the time from a file that is replaced mid-run.
         self.desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=0\n")
         clock = os.path.join(self.desktop.root, "clock")
-
-        def set_clock(when):
+        for when in ("06:00:00", "07:30:00"):  # replaced whole, never read half written
             with open(clock + ".new", "w") as f:
-                f.write("@" + when + "\n")
+                f.write(f"@2026-12-07 {when}\n")
             os.replace(clock + ".new", clock)
-
-        set_clock("2026-12-07 06:00:00")
-        self.desktop.start_program(env_changes=dict(
-            LD_PRELOAD=FAKETIME_LIB, FAKETIME_TIMESTAMP_FILE=clock, FAKETIME_NO_CACHE="1",
-            DONT_FAKE_MONOTONIC="1"))
-        main = self.desktop.window("^Quorvane$")
-        height = self.desktop.client(main)[3]
-        set_clock("2026-12-07 07:30:00")
+            if when == "06:00:00":
+                self.desktop.start_program(env_changes=dict(
+                    LD_PRELOAD=FAKETIME_LIB, FAKETIME_TIMESTAMP_FILE=clock,
+                    FAKETIME_NO_CACHE="1", DONT_FAKE_MONOTONIC="1"))
+                main = self.desktop.window("^Quorvane$")
+                height = self.desktop.client(main)[3]
         poll(lambda: self.desktop.client(main)[3] >= height + ALARM - NORMAL, timeout=10,
              what="the window grown for the alarm after the clock moved")
 

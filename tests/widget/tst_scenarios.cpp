@@ -211,8 +211,6 @@ the fault dialog's close ends the session and writes nothing
     click=frmFault.Command1 click=frmFault.Command2 | = | topmost:frmFault=1 beep*6 exit:0 end
 fault keys: Enter on close | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n | start tick@7:30:00
     key=frmFault.Command1:Return click=frmFault.Command2 | = | topmost:frmFault=1 beep*6 exit:2 end
-fault keys: keypad Enter on close | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n | start
-    tick@7:30:00 key=frmFault.Command1:Enter click=frmFault.Command2 | = | topmost:frmFault=1 beep*6 exit:2 end
 fault keys: Enter on the others, and Esc | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n
     | start tick@7:30:00 focus=frmFault.Command3 key=frmFault.Command3:Return check=fault:4185
     focus=frmFault.Command2 key=frmFault.Command2:Return check=modal: tick key=frmFault.Command1:Escape
