@@ -47,6 +47,10 @@ class X:
         self.x.XFree.argtypes = [ctypes.c_void_p]
         self.x.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [
             ctypes.c_void_p] * 7
+        self.x.XGetImage.restype = ctypes.c_void_p
+        self.x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                     ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x.XDestroyImage.argtypes = [ctypes.c_void_p]
         # a window may go away between listing and reading it: ignore such errors
         handler_type = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
         self._ignore = handler_type(lambda display, event: 0)
@@ -78,6 +82,19 @@ class X:
             if self._property(wid, self.name)[2] == title.encode():
                 return wid
         return 0
+
+    def image(self, window, width, height):
+        """The window's pixels as bytes (ZPixmap), for telling whether anything changed."""
+        image = self.x.XGetImage(self.d, window, 0, 0, width, height, 0xFFFFFFFF, 2)
+        if not image:
+            return b""
+        # XImage: width, height, xoffset, format (ints), then the data pointer; bytes_per_line
+        # after byte_order, bitmap_unit, bitmap_bit_order, bitmap_pad and depth
+        data = ctypes.c_void_p.from_address(image + 16).value
+        per_line = ctypes.c_int.from_address(image + 44).value
+        pixels = ctypes.string_at(data, per_line * height)
+        self.x.XDestroyImage(image)
+        return pixels
 
     def height(self, window):
         root, x, y = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int()
@@ -227,6 +244,24 @@ class Bench:
         for f in floors:
             self.stop(f)
 
+    def clock_lateness(self):
+        """How long after the wall-clock second the window shows it: the window's pixels read
+        every millisecond over a direct X connection, each change timed against the clock."""
+        span = 5 if self.quick else 20
+        q, _ = self.start(self.quorvane, "Quorvane")
+        wid = self.x.mapped("Quorvane")
+        time.sleep(1)
+        width, height = self.desktop.client(str(wid))[2:]
+        late, last, end = [], self.x.image(wid, width, height), time.monotonic() + span
+        while time.monotonic() < end:
+            pixels = self.x.image(wid, width, height)
+            if pixels != last:
+                late.append(1000 * (time.time() % 1.0))
+                last = pixels
+            time.sleep(0.001)
+        self.stop(q)
+        row("clock shown after its second", "ms", late or [float("nan")])
+
     def alarm(self):
         span = 5 if self.quick else 50
         with open(self.desktop.ini, "w") as f:
@@ -326,6 +361,7 @@ class Bench:
                 return self.long_run()
             self.time_to_window()
             self.idle()
+            self.clock_lateness()
             self.alarm()
         finally:
             self.desktop.stop()
