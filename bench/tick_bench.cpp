@@ -1,7 +1,7 @@
 // Runs the clock tick N times with the recording platform, for instruction counts under
-// callgrind: tick_bench quiet|changing N. "quiet": the second stays the same (nine ticks in
-// ten); "changing": every tick shows a new second and a new uptime. Prints the heap allocations
-// the N ticks made.
+// callgrind: tick_bench quiet|changing N. "quiet": the second stays the same (as on nine ticks
+// in ten of the full hour's first second, which ticks every 100 ms); "changing": every tick shows
+// a new second and a new uptime. Prints the heap allocations the N ticks made.
 #include "forms/MainWindow.h"
 #include "support/FakePlatform.h"
 
