@@ -2,8 +2,10 @@
 
 #include "forms/AppState.h"
 #include "forms/FormBuilder.h"
+#include "forms/FormLifetime.h"
 #include "forms/MakerInfo.h"
 #include "forms/SettingsDialog.h"
+#include "forms/SharedControls.h"
 #include "forms/Shell.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"

@@ -2,6 +2,7 @@
 // the main window, which hands it to the forms it opens.
 #pragma once
 
+#include "forms/MainWindowRequests.h"
 #include "platform/SettingsFile.h"
 #include "rules/Settings.h"
 
@@ -12,23 +13,6 @@ class AboutBox;
 class FaultDialog;
 class MainWindow;
 class SettingsDialog;
-
-// What the dialogs may ask of the main window.
-class MainWindowRequests
-{
-public:
-    // Centres the uptime label on the window's width.
-    virtual void recentreUptime() = 0;
-    // Starts or stops the sweep of the recently used list.
-    virtual void switchSweep(bool on) = 0;
-    // Shows the window, without the alarm-stop button (after the settings dialog's OK).
-    virtual void showAfterSettings() = 0;
-    // Applies the record's sweep and keep-on-top switches.
-    virtual void applySettings() = 0;
-
-protected:
-    ~MainWindowRequests() = default;
-};
 
 // The main window's position as last remembered, in twips.
 struct RememberedPosition {
@@ -46,8 +30,7 @@ struct AppState {
     // The open forms; null while a form is not loaded.
     QPointer<MainWindow> mainWindow;
 
-    // The main window as the dialogs may ask it, while it exists (defined beside the main
-    // window, so that the dialogs need not know it).
+    // The main window as the dialogs may ask it, while it exists.
     MainWindowRequests* mainWindowRequests() const;
     QPointer<SettingsDialog> settingsDialog;
     QPointer<AboutBox> aboutBox;

@@ -7,8 +7,6 @@
 #include "forms/SettingsDialog.h"
 #include "platform/Platform.h"
 
-#include <QPushButton>
-
 namespace detonation
 {
 
@@ -23,10 +21,7 @@ void beeps(int count)
 
 void beepAlert(MainWindow& main)
 {
-    main.startBlinking();
-    main.alarmStopButton->show();
-    if (!main.isMinimized())
-        main.setOuterHeightTwips(2580);
+    main.showBeepAlert();
     beeps(6);
     beeps(6);
 }
@@ -48,32 +43,37 @@ void detonate(AppState& state)
 {
     if (state.detonating)
         return;
-    const std::int16_t action = state.settings.action;
-    if (action == 0) {
+    const settings::Action action = state.settings.action;
+    switch (action) {
+    case settings::Action::Beep:
         if (MainWindow* main = state.mainWindow)
             beepAlert(*main);
-    } else if (action >= 1 && action <= 3) {
-        if (state.settings.gentleMode != 1)
-            beepAndRequestExit(action);
-        else
+        break;
+    case settings::Action::Restart:
+    case settings::Action::PowerOff:
+    case settings::Action::LogOff:
+        if (settings::isOn(state.settings.gentleMode))
             showFault(state);
+        else
+            beepAndRequestExit(action);
+        break;
     }
 }
 
-void beepAndRequestExit(std::int16_t action)
+void beepAndRequestExit(settings::Action action)
 {
     ExitKind kind{};
     switch (action) {
-    case 1:
+    case settings::Action::Restart:
         kind = ExitKind::Reboot;
         break;
-    case 2:
+    case settings::Action::PowerOff:
         kind = ExitKind::Shutdown;
         break;
-    case 3:
+    case settings::Action::LogOff:
         kind = ExitKind::LogOff;
         break;
-    default:
+    case settings::Action::Beep:
         return;
     }
     beeps(6);

@@ -1,7 +1,7 @@
 // What the program does at the alarm minute, and the hourly chime.
 #pragma once
 
-#include <cstdint>
+#include "rules/Settings.h"
 
 struct AppState;
 
@@ -12,9 +12,9 @@ namespace detonation
 // fault dialog, shown modally (after the settings dialog and the About box are closed); nothing
 // while an earlier detonation waits for that dialog.
 void detonate(AppState& state);
-// Six beeps and the exit request that matches the action (1 restart, 2 power off, 3 log off);
-// nothing at all for other values.
-void beepAndRequestExit(std::int16_t action);
+// Six beeps and the exit request that matches the action (restart, power off, log off); nothing
+// at all for the beep alert or a stored number that names no action.
+void beepAndRequestExit(settings::Action action);
 // The hourly chime: sixteen beeps.
 void hourlyChime();
 

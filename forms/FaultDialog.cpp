@@ -3,6 +3,7 @@
 #include "forms/AppState.h"
 #include "forms/Detonation.h"
 #include "forms/FormBuilder.h"
+#include "forms/FormLifetime.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "resources/Icons.h"

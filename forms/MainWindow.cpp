@@ -4,6 +4,7 @@
 #include "forms/Detonation.h"
 #include "forms/FormBuilder.h"
 #include "forms/SettingsDialog.h"
+#include "forms/SharedControls.h"
 #include "forms/Shell.h"
 #include "platform/Fonts.h"
 #include "platform/NumberRules.h"
@@ -29,8 +30,15 @@ namespace
 // The design frame: 615 twips above the client area (title bar, menu bar, border), 45 on the
 // other edges.
 constexpr int kFrameHeight = 660;
-constexpr int kBlinkInterval = 1000; // ms
 constexpr int kFrameWidth = 90;
+// The window's outer heights: as created, with the alarm-stop button out of sight, with it shown.
+constexpr int kStartHeight = 1695;
+constexpr int kNormalHeight = 1725;
+constexpr int kAlarmHeight = 2580;
+
+constexpr int kBlinkInterval = 1000;  // ms
+constexpr int kSweepInterval = 10000; // ms
+constexpr int kSweepTicksPerPurge = 5;
 
 const ControlRow kControls[] = {
     {"Label1", ControlKind::ClockLabel, 0, 0, 1935, 495, "00:00:00", nullptr, 18},
@@ -65,11 +73,6 @@ MainWindow::MainWindow(AppState& state) : m_state(state)
 }
 
 MainWindow::~MainWindow() = default;
-
-MainWindowRequests* AppState::mainWindowRequests() const
-{
-    return mainWindow.data();
-}
 
 namespace
 {
@@ -167,7 +170,7 @@ void MainWindow::buildControls()
     connect(blinkTimer, &QTimer::timeout, this, &MainWindow::onBlinkTick);
     sweepTimer = new QTimer(this);
     sweepTimer->setObjectName(QStringLiteral("Timer3"));
-    sweepTimer->setInterval(10000);
+    sweepTimer->setInterval(kSweepInterval);
     connect(sweepTimer, &QTimer::timeout, this, &MainWindow::onSweepTick);
 }
 
@@ -179,7 +182,7 @@ bool MainWindow::startUp()
     const settings_file::SettingsFile::Snapshot snapshot(
         m_state.file); // the start-up reads it once
     shell::placeMainWindow(m_state);
-    setOuterHeightTwips(1695);
+    setOuterHeightTwips(kStartHeight);
     setOuterWidthTwips(2130);
     clockLabel->setText(platform().localTimeText());
     settings::load(m_state.file, m_state.settings);
@@ -253,7 +256,7 @@ void MainWindow::onClockTick()
     } else {
         setTimerEnabled(blinkTimer, false);
         if (!isMinimized())
-            setOuterHeightTwips(1725);
+            setOuterHeightTwips(kNormalHeight);
         setClockColour(ClockColour::ButtonFace);
     }
 }
@@ -347,8 +350,8 @@ void MainWindow::showAfterSettings()
 
 void MainWindow::applySettings()
 {
-    setTimerEnabled(sweepTimer, m_state.settings.sweepRecentFiles == 1);
-    platform().setTopmost(this, m_state.settings.keepOnTop == 1);
+    setTimerEnabled(sweepTimer, settings::isOn(m_state.settings.sweepRecentFiles));
+    platform().setTopmost(this, settings::isOn(m_state.settings.keepOnTop));
     if (clockTimer->isActive())
         tickSoon(); // a new alarm minute may have begun
 }
@@ -359,6 +362,14 @@ void MainWindow::placeUptime()
     // the window's right edge: then it moves left just enough to be read whole.
     const int room = width() - uptimeLabel->width();
     uptimeLabel->move(std::max(0, std::min(m_uptimeLeft, room)), uptimeLabel->y());
+}
+
+void MainWindow::showBeepAlert()
+{
+    startBlinking();
+    alarmStopButton->show();
+    if (!isMinimized())
+        setOuterHeightTwips(kAlarmHeight);
 }
 
 void MainWindow::startBlinking()
@@ -380,7 +391,7 @@ void MainWindow::onBlinkTick()
 
 void MainWindow::onSweepTick()
 {
-    if (sweepTickCount <= 3) {
+    if (sweepTickCount < kSweepTicksPerPurge - 1) {
         ++sweepTickCount;
         return;
     }
@@ -393,7 +404,7 @@ void MainWindow::onAlarmStop()
     alarmStopButton->hide();
     setTimerEnabled(blinkTimer, false);
     setClockColour(ClockColour::ButtonFace);
-    setOuterHeightTwips(1725);
+    setOuterHeightTwips(kNormalHeight);
 }
 
 void MainWindow::onClockDoubleClicked()

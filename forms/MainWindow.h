@@ -47,8 +47,9 @@ public:
     // ticking meanwhile, and those ticks only keep the labels current.
     void keepTickingThroughWait();
     void onBlinkTick();
-    // Enables the blink timer (the beep alert).
-    void startBlinking();
+    // The beep alert as the window shows it: the clock blinking, the window grown to show the
+    // alarm-stop button (unless minimised).
+    void showBeepAlert();
     void onSweepTick();
     void onAlarmStop();
     void onClockDoubleClicked();
@@ -102,6 +103,8 @@ private:
     bool addTrayIcon();
     void setContentSize(int widthPx, int heightPx);
     static void setIfChanged(QLabel* label, const QString& text);
+    // Enables the blink timer (the beep alert).
+    void startBlinking();
     // Whether two texts differ at most in which digits they show.
     static bool sameShape(const QString& a, const QString& b);
     // Arms the clock's next tick within a fast tick's time.

@@ -2,6 +2,8 @@
 
 #include "forms/AppState.h"
 #include "forms/FormBuilder.h"
+#include "forms/FormLifetime.h"
+#include "forms/SharedControls.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
@@ -248,11 +250,11 @@ void SettingsDialog::fill()
     showWhole(timeBoxes[1], s.alarmMinute);
     const int uptimeForm = buttonIndex(s.uptimeForm, 2);
     selectAsIfClicked(uptimeButtons[uptimeForm], [&] { onUptimeFormClicked(uptimeForm); });
-    const int action = buttonIndex(s.action, 4);
+    const int action = buttonIndex(static_cast<std::int16_t>(s.action), 4);
     selectAsIfClicked(actionButtons[action], [&] { onActionClicked(action); });
-    sweepCheck->setChecked(s.sweepRecentFiles == 1);
-    gentleCheck->setChecked(s.gentleMode == 1);
-    topmostCheck->setChecked(s.keepOnTop == 1);
+    sweepCheck->setChecked(settings::isOn(s.sweepRecentFiles));
+    gentleCheck->setChecked(settings::isOn(s.gentleMode));
+    topmostCheck->setChecked(settings::isOn(s.keepOnTop));
 }
 
 void SettingsDialog::onSweepClicked()
@@ -269,7 +271,7 @@ void SettingsDialog::onUptimeFormClicked(int /*index: any choice centres the lab
 
 void SettingsDialog::onActionClicked(int index)
 {
-    m_state.settings.action = static_cast<std::int16_t>(index);
+    m_state.settings.action = static_cast<settings::Action>(index);
 }
 
 void SettingsDialog::onOk()
@@ -283,11 +285,19 @@ void SettingsDialog::onOk()
     controls.sweep = sweepCheck->isChecked();
     controls.gentle = gentleCheck->isChecked();
     controls.topmost = topmostCheck->isChecked();
-    // The save may show a message box, and the alarm may unload this dialog while it waits:
+    // A bad time shows a message box, and the alarm may unload this dialog while it waits:
     // from here on only the state is used, and the dialog only while it is still the loaded one.
     AppState& state = m_state;
     const QPointer<SettingsDialog> self(this);
-    settings::saveFromDialog(controls, state.file, state.settings);
+    const settings::AlarmInput input = settings::checkAlarmInput(controls.times);
+    if (input != settings::AlarmInput::Valid) {
+        platform().messageBox(QStringLiteral("数値が正しくないです！！"),
+                              QStringLiteral("アラーム設定のエラー"), MessageIcon::Exclamation);
+        for (QString& time : controls.times)
+            time = QStringLiteral("00");
+    }
+    if (input != settings::AlarmInput::OutOfRange)
+        settings::saveFromDialog(controls, state.file, state.settings);
     const bool stillLoaded = self != nullptr && state.settingsDialog == self;
     if (stillLoaded) {
         for (int i = 0; i < 2; ++i)

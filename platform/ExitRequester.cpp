@@ -1,5 +1,7 @@
 #include "platform/ExitRequester.h"
 
+#include "platform/Log.h"
+
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -89,6 +91,8 @@ void ExitRequester::terminateOwnSession()
     get << static_cast<uint>(::getpid());
     whenDone(m_system.asyncCall(get), [this](const QDBusMessage& reply) {
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+            qCInfo(lcQuorvane) << "no login session to end:" << reply.errorName()
+                               << reply.errorMessage();
             m_pending = false;
             return;
         }
@@ -103,7 +107,11 @@ void ExitRequester::send(QDBusConnection& bus, const QString& service, const QSt
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, method);
     call.setArguments(args);
     call.setInteractiveAuthorizationAllowed(true);
-    whenDone(bus.asyncCall(call), [this](const QDBusMessage&) { m_pending = false; });
+    whenDone(bus.asyncCall(call), [this](const QDBusMessage& reply) {
+        if (reply.type() == QDBusMessage::ErrorMessage)
+            qCInfo(lcQuorvane) << "request refused:" << reply.errorName() << reply.errorMessage();
+        m_pending = false;
+    });
 }
 
 void ExitRequester::whenDone(const QDBusPendingCall& call,

@@ -1,10 +1,13 @@
 #include "platform/FileOps.h"
 
+#include "platform/Log.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
@@ -301,8 +304,11 @@ bool lockForLifetime(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-        return true; // no lock file can be made: do not stop the user from running the program
+    if (fd < 0) {
+        // no lock file can be made: do not stop the user from running the program
+        qCInfo(lcQuorvane) << "no single-instance lock at" << path << ::strerror(errno);
+        return true;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK;
         ::close(fd);

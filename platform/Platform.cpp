@@ -1,6 +1,11 @@
 #include "platform/Platform.h"
 
+#include "platform/Log.h"
+
 #include <cstdlib>
+
+// Off by default: only critical messages would pass, and the program writes none.
+Q_LOGGING_CATEGORY(lcQuorvane, "quorvane.system", QtCriticalMsg)
 
 namespace
 {

@@ -1,9 +1,12 @@
 #include "platform/SessionEnd.h"
 
+#include "platform/Log.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -32,8 +35,11 @@ void SessionEndWatcher::watch(std::function<void()> handler)
     m_handler = std::move(handler);
     if (m_notifier != nullptr)
         return;
-    if (g_signalPipe[0] < 0 && ::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (g_signalPipe[0] < 0 && ::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        qCInfo(lcQuorvane) << "no signal pipe: SIGTERM and SIGHUP end the program unsaved"
+                           << ::strerror(errno);
         return;
+    }
     m_notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char buffer[16];

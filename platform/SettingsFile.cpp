@@ -1,6 +1,7 @@
 #include "platform/SettingsFile.h"
 
 #include "platform/IniDocument.h"
+#include "platform/Log.h"
 #include "platform/NumberRules.h"
 #include "platform/Platform.h"
 
@@ -30,10 +31,15 @@ QByteArray SettingsFile::getString(QByteArrayView key, int bufferSize) const
 void SettingsFile::writeString(QByteArrayView key, QByteArrayView value)
 {
     const std::optional<QByteArray> old = platform().readSettingsFile();
-    if (!old)
-        return; // an unreadable file is kept as it is: the write fails silently
+    if (!old) {
+        // an unreadable file is kept as it is: the write fails silently
+        qCInfo(lcQuorvane) << "the settings file cannot be read; not written:" << key.data();
+        return;
+    }
     const QByteArray next = ini::withValue(*old, section, key, value);
-    if (platform().replaceSettingsFile(next) && m_snapshot)
+    if (!platform().replaceSettingsFile(next))
+        qCInfo(lcQuorvane) << "the settings file could not be replaced; not written:" << key.data();
+    else if (m_snapshot)
         *m_snapshot = next;
 }
 

@@ -1,6 +1,7 @@
 #include "rules/ClockRules.h"
 
 #include "platform/NumberRules.h"
+#include "rules/Settings.h"
 
 #include <algorithm>
 
@@ -64,7 +65,7 @@ int nextTickDelayMs(int msOfDay, bool fast)
 
 QString uptimeTextForSeconds(std::int64_t s, std::int16_t uptimeForm)
 {
-    if (uptimeForm == 1)
+    if (settings::isOn(uptimeForm))
         return QString::number(s) + QStringLiteral("秒経過");
     const std::int64_t h = floorDiv(s, 3600);
     const std::int64_t m = floorDiv(s - 3600 * h, 60);

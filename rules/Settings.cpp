@@ -1,7 +1,6 @@
 #include "rules/Settings.h"
 
 #include "platform/NumberRules.h"
-#include "platform/Platform.h"
 #include "platform/SettingsFile.h"
 
 #include <cmath>
@@ -25,27 +24,22 @@ void writeSwitch(settings_file::SettingsFile& file, const char* key, std::int16_
     field = value;
 }
 
-// Shows the error and resets both boxes to "00".
-void rejectInput(DialogValues& dialog)
-{
-    platform().messageBox(QStringLiteral("数値が正しくないです！！"),
-                          QStringLiteral("アラーム設定のエラー"), MessageIcon::Exclamation);
-    dialog.times[0] = QStringLiteral("00");
-    dialog.times[1] = QStringLiteral("00");
-}
-
-// Converts a box's text; a conversion failure rejects the input and goes on with the reset box.
-double convertOrReset(DialogValues& dialog, int index)
-{
-    std::optional<double> n = numbers::dialogNumber(dialog.times[index]);
-    if (!n) {
-        rejectInput(dialog);
-        n = numbers::dialogNumber(dialog.times[index]);
-    }
-    return n.value_or(0.0);
-}
-
 } // namespace
+
+AlarmInput checkAlarmInput(const QString (&times)[2])
+{
+    const std::optional<double> hour = numbers::dialogNumber(times[0]);
+    if (!hour)
+        return AlarmInput::NotANumber;
+    if (!(*hour > -1 && *hour < 24))
+        return AlarmInput::OutOfRange;
+    const std::optional<double> minute = numbers::dialogNumber(times[1]);
+    if (!minute)
+        return AlarmInput::NotANumber;
+    if (!(*minute > -1 && *minute < 60))
+        return AlarmInput::OutOfRange;
+    return AlarmInput::Valid;
+}
 
 QString twoDigit(const QString& text, double number)
 {
@@ -73,26 +67,15 @@ void load(const settings_file::SettingsFile& file, SettingsRecord& record)
     record.alarmHour = alarmText(file.getInt("HOUR", 0));
     record.alarmMinute = alarmText(file.getInt("MIN", 0));
     record.uptimeForm = readField(file, "DSPTIME");
-    record.action = readField(file, "BOMSETTING");
+    record.action = static_cast<Action>(readField(file, "BOMSETTING"));
     record.sweepRecentFiles = readField(file, "DELLMODE");
     record.gentleMode = readField(file, "EASYMODE");
     record.keepOnTop = readField(file, "TOPMOST");
 }
 
-void saveFromDialog(DialogValues& dialog, settings_file::SettingsFile& file, SettingsRecord& record)
+void saveFromDialog(const DialogValues& dialog, settings_file::SettingsFile& file,
+                    SettingsRecord& record)
 {
-    const double hour = convertOrReset(dialog, 0);
-    if (!(hour > -1 && hour < 24)) {
-        rejectInput(dialog);
-        return;
-    }
-    const double minute = convertOrReset(dialog, 1);
-    if (!(minute > -1 && minute < 60)) {
-        rejectInput(dialog);
-        return;
-    }
-
-    // The boxes may have been reset after the hour was read: take both from the boxes again.
     AcceptedText accepted[2];
     for (int i = 0; i < 2; ++i) {
         accepted[i] =
@@ -109,7 +92,8 @@ void saveFromDialog(DialogValues& dialog, settings_file::SettingsFile& file, Set
         if (dialog.actions[i])
             action = i;
     }
-    writeSwitch(file, "BOMSETTING", record.action, action);
+    file.writeString("BOMSETTING", QByteArray::number(action));
+    record.action = static_cast<Action>(action);
     writeSwitch(file, "DELLMODE", record.sweepRecentFiles, dialog.sweep ? 1 : 0);
     writeSwitch(file, "EASYMODE", record.gentleMode, dialog.gentle ? 1 : 0);
     writeSwitch(file, "TOPMOST", record.keepOnTop, dialog.topmost ? 1 : 0);

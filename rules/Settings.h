@@ -12,12 +12,21 @@ class SettingsFile;
 namespace settings
 {
 
+// What the alarm does, as the file stores it; any other stored number does nothing.
+enum class Action : std::int16_t { Beep = 0, Restart = 1, PowerOff = 2, LogOff = 3 };
+
+// A stored switch is on only when it is exactly 1 (a 2 or a -1 is off).
+constexpr bool isOn(std::int16_t stored)
+{
+    return stored == 1;
+}
+
 // The settings as the program uses them; the application state holds the one record.
 struct SettingsRecord {
-    QString alarmHour;                 // alarm hour, two-digit text ("07")
-    QString alarmMinute;               // alarm minute, two-digit text
-    std::int16_t uptimeForm = 0;       // 1: uptime in seconds only
-    std::int16_t action = 0;           // 0 beep, 1 restart, 2 power off, 3 log off; else nothing
+    QString alarmHour;           // alarm hour, two-digit text ("07")
+    QString alarmMinute;         // alarm minute, two-digit text
+    std::int16_t uptimeForm = 0; // on: uptime in seconds only
+    Action action = Action::Beep;
     std::int16_t sweepRecentFiles = 0; // 1: empty the recent-documents list every 50 s
     std::int16_t gentleMode = 0;       // 1: the gentle mode (the fault dialog)
     std::int16_t keepOnTop = 0;        // 1: the main window stays on top
@@ -44,8 +53,13 @@ AcceptedText acceptAlarmText(const QString& typed, double number);
 // Fills the record (all but openedFromTray) from the settings file; missing keys read as 0.
 void load(const settings_file::SettingsFile& file, SettingsRecord& record);
 
-// The settings dialog's controls as saveFromDialog reads them; it writes the two text
-// boxes back when it resets them.
+// What the typed alarm time comes to. A text that is not a number resets both boxes to "00" and
+// is then saved as 00:00; one out of range (hour -1 < h < 24, minute -1 < m < 60) resets them and
+// saves nothing. The hour is judged before the minute is looked at.
+enum class AlarmInput { Valid, NotANumber, OutOfRange };
+AlarmInput checkAlarmInput(const QString (&times)[2]);
+
+// The settings dialog's controls as saveFromDialog reads them.
 struct DialogValues {
     QString times[2]; // [0] hour, [1] minute
     bool uptimeInHours = true;
@@ -55,10 +69,9 @@ struct DialogValues {
     bool topmost = false;
 };
 
-// Validates the alarm time and writes the seven keys; on bad input shows the error message and
-// resets both boxes to "00" (a range failure then writes nothing; a conversion failure carries on
-// with 00:00).
-void saveFromDialog(DialogValues& dialog, settings_file::SettingsFile& file,
+// Writes the seven keys and fills the record from a dialog whose alarm time is valid (checked,
+// or reset to "00").
+void saveFromDialog(const DialogValues& dialog, settings_file::SettingsFile& file,
                     SettingsRecord& record);
 
 } // namespace settings

@@ -2,8 +2,8 @@
 
 #include "forms/AboutBox.h"
 #include "forms/FaultDialog.h"
-#include "forms/FormBuilder.h"
 #include "forms/MainWindow.h"
+#include "forms/SharedControls.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
 #include "platform/IniDocument.h"
@@ -294,7 +294,7 @@ private:
             return QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8")
                 .arg(s.alarmHour, s.alarmMinute)
                 .arg(s.uptimeForm)
-                .arg(s.action)
+                .arg(static_cast<int>(s.action))
                 .arg(s.sweepRecentFiles)
                 .arg(s.gentleMode)
                 .arg(s.keepOnTop)

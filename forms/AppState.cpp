@@ -1,0 +1,8 @@
+#include "forms/AppState.h"
+
+#include "forms/MainWindow.h"
+
+MainWindowRequests* AppState::mainWindowRequests() const
+{
+    return mainWindow.data();
+}
