@@ -1,6 +1,6 @@
 #include "forms/MainWindow.h"
-#include "platform/Fonts.h"
-#include "platform/LinuxPlatform.h"
+#include "platform/desktop/Fonts.h"
+#include "platform/desktop/LinuxPlatform.h"
 #include "resources/Icons.h"
 #include "resources/Style.h"
 

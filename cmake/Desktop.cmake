@@ -3,7 +3,7 @@
 # package documentation.
 include(GNUInstallDirs)
 
-add_executable(write_icons resources/write_icons.cpp)
+add_executable(write_icons resources/tools/write_icons.cpp)
 target_link_libraries(write_icons PRIVATE quorvane_forms)
 
 set(QUORVANE_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)

@@ -7,8 +7,8 @@
 #include "forms/SettingsDialog.h"
 #include "forms/SharedControls.h"
 #include "forms/Shell.h"
+#include "forms/Twips.h"
 #include "platform/Platform.h"
-#include "platform/Twips.h"
 #include "resources/Icons.h"
 
 #include <QCheckBox>
@@ -147,7 +147,7 @@ void AboutBox::fill()
         platform().setTopmost(this, true);
 
     const QSize outer = twips::outerSize(this);
-    const QSize screen = platform().screenSizeTwips();
+    const QSize screen = twips::screen();
     const RememberedPosition& saved = m_state.position;
     const int top = shell::keepOnScreen(saved.top, outer.height(), screen.height());
     const int left = shell::keepOnScreen(saved.left, outer.width(), screen.width());

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "forms/MainWindowRequests.h"
-#include "platform/SettingsFile.h"
 #include "rules/Settings.h"
+#include "rules/SettingsFile.h"
 
 #include <QPointer>
 #include <cstdint>

@@ -4,8 +4,8 @@
 #include "forms/Detonation.h"
 #include "forms/FormBuilder.h"
 #include "forms/FormLifetime.h"
+#include "forms/Twips.h"
 #include "platform/Platform.h"
-#include "platform/Twips.h"
 #include "resources/Icons.h"
 #include "rules/FaultDetails.h"
 
@@ -86,7 +86,7 @@ void FaultDialog::showModal(AppState& state)
 void FaultDialog::fill()
 {
     setOuterHeightTwips(1920);
-    twips::centre(this, platform().screenSizeTwips());
+    twips::centre(this);
     platform().setTopmost(this, true);
     closeButton->setFocus();
 }

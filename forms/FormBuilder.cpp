@@ -1,8 +1,8 @@
 #include "forms/FormBuilder.h"
 
 #include "forms/SharedControls.h"
-#include "platform/Fonts.h"
-#include "platform/Twips.h"
+#include "forms/Twips.h"
+#include "platform/desktop/Fonts.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -6,13 +6,13 @@
 #include "forms/SettingsDialog.h"
 #include "forms/SharedControls.h"
 #include "forms/Shell.h"
-#include "platform/Fonts.h"
-#include "platform/NumberRules.h"
+#include "forms/Twips.h"
 #include "platform/Platform.h"
-#include "platform/SettingsFile.h"
-#include "platform/Twips.h"
+#include "platform/desktop/Fonts.h"
 #include "resources/Icons.h"
 #include "rules/ClockRules.h"
+#include "rules/NumberRules.h"
+#include "rules/SettingsFile.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

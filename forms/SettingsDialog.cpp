@@ -4,9 +4,9 @@
 #include "forms/FormBuilder.h"
 #include "forms/FormLifetime.h"
 #include "forms/SharedControls.h"
-#include "platform/Fonts.h"
+#include "forms/Twips.h"
 #include "platform/Platform.h"
-#include "platform/Twips.h"
+#include "platform/desktop/Fonts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -243,7 +243,7 @@ bool SettingsDialog::keepOnTopTicked(AppState& state)
 
 void SettingsDialog::fill()
 {
-    twips::centre(this, platform().screenSizeTwips());
+    twips::centre(this);
     okButton->setFocus();
     const settings::SettingsRecord& s = m_state.settings;
     showWhole(timeBoxes[0], s.alarmHour);

@@ -2,10 +2,10 @@
 
 #include "forms/AppState.h"
 #include "forms/MainWindow.h"
-#include "platform/NumberRules.h"
+#include "forms/Twips.h"
 #include "platform/Platform.h"
-#include "platform/SettingsFile.h"
-#include "platform/Twips.h"
+#include "rules/NumberRules.h"
+#include "rules/SettingsFile.h"
 
 namespace shell
 {
@@ -49,7 +49,7 @@ void placeMainWindow(AppState& state)
 {
     MainWindow* main = state.mainWindow;
     const QSize outer = twips::outerSize(main);
-    const QSize screen = platform().screenSizeTwips();
+    const QSize screen = twips::screen();
     const double top = placeAxis(state.file.getString("Top", kPositionBuffer), outer.height(),
                                  screen.height(), state.position.top);
     const double left = placeAxis(state.file.getString("Left", kPositionBuffer), outer.width(),

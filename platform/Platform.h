@@ -66,8 +66,8 @@ public:
     virtual void messageBox(const QString& text, const QString& caption, MessageIcon icon) = 0;
     // Keeps a top-level window above ordinary windows, or releases it.
     virtual void setTopmost(QWidget* window, bool on) = 0;
-    // Size of the whole screen in twips.
-    virtual QSize screenSizeTwips() = 0;
+    // Size of the whole screen in device-independent pixels.
+    virtual QSize screenSize() = 0;
     // Gives the program the input focus, so that a pop-up menu closes on a click elsewhere.
     virtual void takeFocus(QWidget* window) = 0;
     // Shows a menu as a pop-up at the mouse pointer and returns when it closes; a chosen item

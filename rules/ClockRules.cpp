@@ -1,6 +1,6 @@
 #include "rules/ClockRules.h"
 
-#include "platform/NumberRules.h"
+#include "rules/NumberRules.h"
 #include "rules/Settings.h"
 
 #include <algorithm>

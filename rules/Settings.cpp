@@ -1,7 +1,7 @@
 #include "rules/Settings.h"
 
-#include "platform/NumberRules.h"
-#include "platform/SettingsFile.h"
+#include "rules/NumberRules.h"
+#include "rules/SettingsFile.h"
 
 #include <cmath>
 #include <optional>

@@ -1,8 +1,8 @@
 // Arbitrary file bytes, then reads and a run of writes. Every write reads back; every byte that
 // is not the written key's line stays as it was; every value read goes through the number
 // readers; nothing crashes or loops.
-#include "platform/IniDocument.h"
-#include "platform/NumberRules.h"
+#include "rules/IniDocument.h"
+#include "rules/NumberRules.h"
 
 #include <cstdint>
 #include <cstdlib>

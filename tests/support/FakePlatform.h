@@ -51,7 +51,7 @@ public:
     QString executablePath() override { return QStringLiteral("/opt/quorvane/quorvane"); }
     void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
     void setTopmost(QWidget* window, bool on) override;
-    QSize screenSizeTwips() override { return {1024 * 15, 768 * 15}; }
+    QSize screenSize() override { return {1024, 768}; }
     void takeFocus(QWidget* /*window*/) override { log << QStringLiteral("foreground"); }
     void popUpMenu(QMenu* menu) override;
     bool addTrayIcon(const QIcon& icon, const QString& tip,

@@ -6,7 +6,7 @@
 #include "forms/SettingsDialog.h"
 #include "forms/SharedControls.h"
 #include "forms/Shell.h"
-#include "platform/IniDocument.h"
+#include "rules/IniDocument.h"
 #include "rules/Settings.h"
 #include "support/FakePlatform.h"
 

@@ -1,6 +1,6 @@
 // The sound library is opened when the first bell sounds, not at start-up, and then offers every
 // function the bell uses (a misspelt name would silence the program for good).
-#include "platform/Beeper.h"
+#include "platform/desktop/Beeper.h"
 
 #include <QFile>
 #include <QTest>

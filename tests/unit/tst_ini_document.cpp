@@ -1,4 +1,4 @@
-#include "platform/IniDocument.h"
+#include "rules/IniDocument.h"
 
 #include <QFile>
 #include <QTest>

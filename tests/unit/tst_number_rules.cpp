@@ -1,7 +1,7 @@
 // The number rules as tables: each case is what a reader of the settings file or of the settings
 // dialog must get from a text, written down by hand.
-#include "platform/NumberRules.h"
 #include "rules/ClockRules.h"
+#include "rules/NumberRules.h"
 #include "rules/Settings.h"
 
 #include <QTest>

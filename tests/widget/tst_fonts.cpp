@@ -1,5 +1,5 @@
 // The application font draws Japanese without a fallback search.
-#include "platform/Fonts.h"
+#include "platform/desktop/Fonts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/SystemTray.h"
+#include "platform/desktop/SystemTray.h"
 
 #include <QApplication>
 #include <QMouseEvent>

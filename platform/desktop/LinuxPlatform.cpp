@@ -1,8 +1,6 @@
-#include "platform/LinuxPlatform.h"
+#include "platform/desktop/LinuxPlatform.h"
 
 #include "platform/FileOps.h"
-#include "platform/SettingsFile.h"
-#include "platform/Twips.h"
 
 #include <QCursor>
 #include <QDesktopServices>
@@ -27,7 +25,8 @@ LinuxPlatform::~LinuxPlatform() = default;
 
 QString LinuxPlatform::settingsFilePath()
 {
-    return fileops::configHome() + QLatin1Char('/') + QLatin1String(settings_file::fileName);
+    // the maker's shared settings file; the program keeps to its own section
+    return fileops::configHome() + QStringLiteral("/velmaris.ini");
 }
 
 std::optional<QByteArray> LinuxPlatform::readSettingsFile()
@@ -130,13 +129,10 @@ void LinuxPlatform::setTopmost(QWidget* window, bool on)
     window->overrideWindowFlags(handle->flags());
 }
 
-QSize LinuxPlatform::screenSizeTwips()
+QSize LinuxPlatform::screenSize()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return {};
-    const QSize px = screen->geometry().size();
-    return {twips::fromPixels(px.width()), twips::fromPixels(px.height())};
+    return screen != nullptr ? screen->geometry().size() : QSize();
 }
 
 void LinuxPlatform::takeFocus(QWidget* window)

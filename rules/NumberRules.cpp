@@ -1,4 +1,4 @@
-#include "platform/NumberRules.h"
+#include "rules/NumberRules.h"
 
 #include <charconv>
 #include <cmath>

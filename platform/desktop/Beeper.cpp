@@ -1,4 +1,4 @@
-#include "platform/Beeper.h"
+#include "platform/desktop/Beeper.h"
 
 #include <QApplication>
 #include <canberra.h>

@@ -1,9 +1,9 @@
-#include "platform/SettingsFile.h"
+#include "rules/SettingsFile.h"
 
-#include "platform/IniDocument.h"
 #include "platform/Log.h"
-#include "platform/NumberRules.h"
 #include "platform/Platform.h"
+#include "rules/IniDocument.h"
+#include "rules/NumberRules.h"
 
 namespace settings_file
 {

@@ -40,7 +40,9 @@ constexpr int designFrameEdge = 45;
 QSize outerSize(const QWidget* window);
 // Moves a top-level window's outer frame to a position in twips.
 void moveTo(QWidget* window, double left, double top);
-// Centres a top-level window's outer frame on a screen of the given size in twips.
-void centre(QWidget* window, QSize screen);
+// The whole screen's size in twips.
+QSize screen();
+// Centres a top-level window's outer frame on the screen.
+void centre(QWidget* window);
 
 } // namespace twips

@@ -11,7 +11,6 @@
 namespace settings_file
 {
 
-inline constexpr char fileName[] = "velmaris.ini";
 inline constexpr char section[] = "Quorvane";
 
 class SettingsFile

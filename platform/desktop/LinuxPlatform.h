@@ -1,11 +1,11 @@
 // The platform on a Linux desktop: XDG folders, CLOCK_BOOTTIME, libcanberra, D-Bus and Qt.
 #pragma once
 
-#include "platform/Beeper.h"
 #include "platform/ExitRequester.h"
 #include "platform/Platform.h"
 #include "platform/SessionEnd.h"
-#include "platform/SystemTray.h"
+#include "platform/desktop/Beeper.h"
+#include "platform/desktop/SystemTray.h"
 
 #include <memory>
 
@@ -29,7 +29,7 @@ public:
     QString executablePath() override;
     void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
     void setTopmost(QWidget* window, bool on) override;
-    QSize screenSizeTwips() override;
+    QSize screenSize() override;
     void takeFocus(QWidget* window) override;
     void popUpMenu(QMenu* menu) override;
     bool addTrayIcon(const QIcon& icon, const QString& tip,

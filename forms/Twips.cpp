@@ -1,4 +1,6 @@
-#include "platform/Twips.h"
+#include "forms/Twips.h"
+
+#include "platform/Platform.h"
 
 #include <QWidget>
 
@@ -18,8 +20,15 @@ void moveTo(QWidget* window, double left, double top)
     window->move(toPixels(left), toPixels(top));
 }
 
-void centre(QWidget* window, QSize screen)
+QSize screen()
 {
+    const QSize px = platform().screenSize();
+    return {fromPixels(px.width()), fromPixels(px.height())};
+}
+
+void centre(QWidget* window)
+{
+    const QSize screen = twips::screen();
     const QSize outer = outerSize(window);
     moveTo(window, (screen.width() - outer.width()) / 2.0,
            (screen.height() - outer.height()) / 2.0);
