@@ -85,19 +85,6 @@ struct MenuRow {
     void (MainWindow::*handler)() = nullptr;
 };
 
-const MenuRow kFileMenu[] = {{"MnuFormFin", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", &MainWindow::onExit},
-                             {"MnuFormBer"},
-                             {"MnuFormMin", "ﾀｽｸﾄﾚｲに入れる", &MainWindow::onToTray}};
-const MenuRow kOptionsMenu[] = {{"MnuOptTim", "各種設定", &MainWindow::onSettings},
-                                {"MnuOptVer", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onAbout}};
-const MenuRow kTrayMenu[] = {{"MnuPopUpDsp", "基本画面の表示", &MainWindow::onTrayShow},
-                             {"MnuPopUpTime", "設定画面の表示", &MainWindow::onTraySettings},
-                             {"MnuPopUpDel", "｢最近使ったﾌｧｲﾙ｣削除", &MainWindow::onTrayPurge},
-                             {"MnuPopUpBer1"},
-                             {"MnuPopUpVer", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onTrayAbout},
-                             {"MnuPopUpBer2"},
-                             {"MnuPopUpEnd", "ｱﾌﾟﾘｹｰｼｮﾝの終了", &MainWindow::onTrayExit}};
-
 void addItems(QMenu* menu, const char* name, std::span<const MenuRow> rows, MainWindow* main)
 {
     menu->setObjectName(QLatin1String(name));
@@ -114,6 +101,19 @@ void addItems(QMenu* menu, const char* name, std::span<const MenuRow> rows, Main
 
 void MainWindow::buildMenus()
 {
+    static const MenuRow kFileMenu[] = {{"MnuFormFin", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", &MainWindow::onExit},
+                                        {"MnuFormBer"},
+                                        {"MnuFormMin", "ﾀｽｸﾄﾚｲに入れる", &MainWindow::onToTray}};
+    static const MenuRow kOptionsMenu[] = {{"MnuOptTim", "各種設定", &MainWindow::onSettings},
+                                           {"MnuOptVer", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onAbout}};
+    static const MenuRow kTrayMenu[] = {
+        {"MnuPopUpDsp", "基本画面の表示", &MainWindow::onTrayShow},
+        {"MnuPopUpTime", "設定画面の表示", &MainWindow::onTraySettings},
+        {"MnuPopUpDel", "｢最近使ったﾌｧｲﾙ｣削除", &MainWindow::onTrayPurge},
+        {"MnuPopUpBer1"},
+        {"MnuPopUpVer", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onTrayAbout},
+        {"MnuPopUpBer2"},
+        {"MnuPopUpEnd", "ｱﾌﾟﾘｹｰｼｮﾝの終了", &MainWindow::onTrayExit}};
     addItems(menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)")), "MnuForm", kFileMenu, this);
     addItems(menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)")), "MnuOpt", kOptionsMenu, this);
     trayMenu = new QMenu(QStringLiteral("ポップアップ"), this);

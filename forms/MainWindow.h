@@ -29,43 +29,15 @@ public:
     explicit MainWindow(AppState& state);
     ~MainWindow() override;
 
-    ClockLabel* clockLabel;
-    QLabel* uptimeLabel;
-    QPushButton* alarmStopButton;
-    QTimer* clockTimer;
-    QTimer* blinkTimer;
-    QTimer* sweepTimer;
-    std::int16_t sweepTickCount = 0;
-
-    QMenu* trayMenu; // never on the menu bar: the tray's pop-up menu
-
     // The start-up sequence; false when the process was ended instead (another instance, or
     // no tray).
     bool startUp();
-    void onClockTick();
-    // Called inside a clock tick that is about to wait in a modal dialog: the clock goes on
-    // ticking meanwhile, and those ticks only keep the labels current.
-    void keepTickingThroughWait();
-    void onBlinkTick();
     // The beep alert as the window shows it: the clock blinking, the window grown to show the
     // alarm-stop button (unless minimised).
     void showBeepAlert();
-    void onSweepTick();
-    void onAlarmStop();
-    void onClockDoubleClicked();
-    // A double-click on the tray icon shows the window; the right button's release opens the
-    // tray menu.
-    void onTrayEvent(TrayEvent event);
-
-    void onExit();
-    void onToTray();
-    void onSettings();
-    void onAbout();
-    void onTrayShow();
-    void onTraySettings();
-    void onTrayPurge();
-    void onTrayAbout();
-    void onTrayExit();
+    // Called inside a clock tick that is about to wait in a modal dialog: the clock goes on
+    // ticking meanwhile, and those ticks only keep the labels current.
+    void keepTickingThroughWait();
 
     // The outer size as the program's layout states it: the client area is what the design frame
     // would leave (660 twips in height with the menu bar, 90 in width); the window manager adds
@@ -76,37 +48,49 @@ public:
     void setOuterWidthTwips(int tw);
     int topTwips() const;
     int leftTwips() const;
-    bool isMinimized() const;
-
-    // Where the uptime label's left edge belongs.
-    void setUptimeLeft(double twipsLeft);
 
     void recentreUptime() override;
     void switchSweep(bool on) override;
     void showAfterSettings() override;
     void applySettings() override;
 
-    ClockColour clockColour() const { return m_clockColour; }
-    void setClockColour(ClockColour colour);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
+private slots:
+    void onClockTick();
+    void onBlinkTick();
+    void onSweepTick();
+    void onAlarmStop();
+    void onClockDoubleClicked();
+    void onExit();
+    void onToTray();
+    void onSettings();
+    void onAbout();
+    void onTrayShow();
+    void onTraySettings();
+    void onTrayPurge();
+    void onTrayAbout();
+    void onTrayExit();
+
 private:
     void buildControls();
     void buildMenus();
+    // A double-click on the tray icon shows the window; the right button's release opens the
+    // tray menu.
+    void onTrayEvent(TrayEvent event);
     // Adds the tray icon, its events coming to this window. When the desktop has no tray, shows
     // the warning and ends the process at once, saving nothing; false then (only a recording
     // platform returns from that).
     bool addTrayIcon();
     void setContentSize(int widthPx, int heightPx);
     static void setIfChanged(QLabel* label, const QString& text);
-    // Enables the blink timer (the beep alert).
-    void startBlinking();
     // Whether two texts differ at most in which digits they show.
     static bool sameShape(const QString& a, const QString& b);
+    // Enables the blink timer (the beep alert).
+    void startBlinking();
     // Arms the clock's next tick within a fast tick's time.
     void tickSoon();
     // Writes the clock and uptime texts where they changed.
@@ -114,9 +98,22 @@ private:
     // Makes the texts that ticks skipped while nobody could see them.
     void showTimeIfStale();
     void placeUptime();
+    // Where the uptime label's left edge belongs.
+    void setUptimeLeft(double twipsLeft);
+    bool isMinimized() const;
+    ClockColour clockColour() const { return m_clockColour; }
+    void setClockColour(ClockColour colour);
 
     AppState& m_state;
     QWidget* m_content;
+    ClockLabel* clockLabel;
+    QLabel* uptimeLabel;
+    QPushButton* alarmStopButton;
+    QTimer* clockTimer;
+    QTimer* blinkTimer;
+    QTimer* sweepTimer;
+    std::int16_t sweepTickCount = 0;
+    QMenu* trayMenu; // never on the menu bar: the tray's pop-up menu
     ClockColour m_clockColour = ClockColour::ButtonFace;
     int m_uptimeLeft = 0; // pixels
     // What the labels show now, to tell whether a tick changes anything.

@@ -8,6 +8,7 @@
 #include "forms/Shell.h"
 #include "rules/IniDocument.h"
 #include "rules/Settings.h"
+#include "support/Controls.h"
 #include "support/FakePlatform.h"
 
 #include <QAbstractButton>
@@ -159,14 +160,14 @@ private:
         } else if (verb.startsWith(QLatin1String("tick"))) {
             if (verb.contains(QLatin1Char('@')))
                 setClock(verb.section(QLatin1Char('@'), 1));
-            m_main.onClockTick();
+            fire(&m_main, "Timer1");
         } else if (verb == QLatin1String("blink")) {
-            m_main.onBlinkTick();
+            fire(&m_main, "Timer2");
         } else if (verb.startsWith(QLatin1String("sweep"))) {
             for (int i = verb.contains(QLatin1Char('*')) ? verb.section(QLatin1Char('*'), 1).toInt()
                                                          : 1;
                  i > 0; --i)
-                m_main.onSweepTick();
+                fire(&m_main, "Timer3");
         } else if (verb == QLatin1String("menu")) {
             if (auto* item = qobject_cast<QAction*>(object(QStringLiteral("Main.") + value)))
                 item->trigger();
@@ -308,16 +309,15 @@ private:
             return QStringLiteral("%1,%2").arg(m_state.position.top).arg(m_state.position.left);
         if (name == QLatin1String("timers")) {
             QString t;
-            for (const auto& [digit, timer] : {std::pair{'1', m_main.clockTimer},
-                                               {'2', m_main.blinkTimer},
-                                               {'3', m_main.sweepTimer}})
-                t += timer->isActive() ? QLatin1Char(digit) : QLatin1Char('.');
+            for (const char* timer : {"Timer1", "Timer2", "Timer3"})
+                t += control<QTimer>(&m_main, timer)->isActive() ? QLatin1Char(timer[5])
+                                                                 : QLatin1Char('.');
             return t;
         }
         if (name == QLatin1String("height"))
             return QString::number(m_main.outerHeightTwips());
         if (name == QLatin1String("colour")) { // the clock's background as painted
-            const QColor c = m_main.clockLabel->palette().color(QPalette::Window);
+            const QColor c = control<QLabel>(&m_main, "Label1")->palette().color(QPalette::Window);
             return c == QColor(255, 0, 0)                          ? QStringLiteral("red")
                    : c == QColor(0, 0, 255)                        ? QStringLiteral("blue")
                    : c == m_main.palette().color(QPalette::Button) ? QStringLiteral("face")
@@ -347,7 +347,7 @@ private:
                        : QString();
         }
         if (name == QLatin1String("uptime-centred")) { // on the window's outer width, 2130 twips
-            const QLabel* up = m_main.uptimeLabel;
+            const QLabel* up = control<QLabel>(&m_main, "Label2");
             return render(up->x() == int(std::nearbyint((2130 / 15.0 - up->width()) / 2)));
         }
         const QString property = name.section(QLatin1Char('.'), -1);

@@ -6,6 +6,7 @@
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
 #include "rules/Settings.h"
+#include "support/Controls.h"
 #include "support/FakePlatform.h"
 
 #include <QCheckBox>
@@ -64,13 +65,13 @@ private slots:
         MainWindow main(env.state);
         QVERIFY(main.startUp());
         main.show();
-        const int designed = main.uptimeLabel->x();
+        const int designed = control<QLabel>(&main, "Label2")->x();
         env.fake.ticks = 1000u * (100 * 3600 + 17 * 60 + 19); // 100時間17分19秒経過
-        main.onClockTick();
-        QCOMPARE(main.uptimeLabel->geometry().right(), main.width() - 1);
+        fire(&main, "Timer1");
+        QCOMPARE(control<QLabel>(&main, "Label2")->geometry().right(), main.width() - 1);
         env.fake.ticks = 1000u * 61; // short again: back at its place
-        main.onClockTick();
-        QCOMPARE(main.uptimeLabel->x(), designed);
+        fire(&main, "Timer1");
+        QCOMPARE(control<QLabel>(&main, "Label2")->x(), designed);
     }
 
     // OK first, then Cancel, then the minute box before the hour box.
@@ -111,9 +112,9 @@ private slots:
         QStringList outOfSight;
         auto check = [&](QWidget* window) {
             for (QWidget* w : window->findChildren<QWidget*>()) {
-                const bool control = w->inherits("QAbstractButton") || w->inherits("QLabel") ||
-                                     w->inherits("QLineEdit") || w->inherits("QPlainTextEdit");
-                if (!control || (w->isHidden() && w != main.alarmStopButton))
+                const bool isControl = w->inherits("QAbstractButton") || w->inherits("QLabel") ||
+                                       w->inherits("QLineEdit") || w->inherits("QPlainTextEdit");
+                if (!isControl || (w->isHidden() && w != control<QPushButton>(&main, "Command1")))
                     continue;
                 const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
                 // a push button's caption is centred in it; a check box's or option button's
@@ -138,7 +139,7 @@ private slots:
             fault->reject();
         });
         env.fake.timeText = QStringLiteral("7:30:00");
-        main.onClockTick();
+        fire(&main, "Timer1");
         QVERIFY2(outOfSight.isEmpty(), qPrintable(outOfSight.join(QLatin1Char(' '))));
     }
 
@@ -158,7 +159,7 @@ private slots:
             env.fake.onMessage = nullptr;
             env.fake.timeText = QStringLiteral("7:30:00");
             QTimer::singleShot(0, [&env] { env.state.faultDialog.data()->rescueButton->click(); });
-            main.onClockTick();
+            fire(&main, "Timer1");
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             SettingsDialog::load(env.state); // as the About box does
         };
