@@ -27,17 +27,10 @@ public:
 
     ~AboutBox() override;
 
-    QLabel* iconLabel;
-    QLabel* titleLabel;
-    QLabel* versionLabel;
-    QLabel* brandLabel;
-    LinkLabel* homePageLink;
-    QLabel* authorLabel;
-    LinkLabel* mailLink;
-    QWidget* separator[2];
-    QPushButton* okButton;
-
+    // Fills and places the box (loadForm does, once).
     void fill();
+
+private slots:
     void onOk();
     void onHomePage();
     void onMail();
@@ -48,4 +41,13 @@ private:
     static void open(AppState& state, bool modal);
 
     AppState& m_state;
+    QLabel* iconLabel;
+    QLabel* titleLabel;
+    QLabel* versionLabel;
+    QLabel* brandLabel;
+    LinkLabel* homePageLink;
+    QLabel* authorLabel;
+    LinkLabel* mailLink;
+    QWidget* separator[2];
+    QPushButton* okButton;
 };

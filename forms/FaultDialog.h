@@ -17,18 +17,8 @@ public:
     // Loads the dialog, shows it modally and unloads it when it closes.
     static void showModal(AppState& state);
 
-    QLabel* iconLabel;
-    QLabel* messageLine1;
-    QLabel* messageLine2;
-    QPushButton* closeButton;
-    QPushButton* rescueButton;
-    QPushButton* detailsButton;
-    QPlainTextEdit* detailsText;
-
+    // Places and collapses the dialog (loadForm does, once).
     void fill();
-    void onClose();
-    void onRescue();
-    void onDetails();
 
     // Outer height as the layout states it: the client area plus the design frame's 375 twips.
     int outerHeightTwips() const;
@@ -36,6 +26,18 @@ public:
 
     ~FaultDialog() override;
 
+private slots:
+    void onClose();
+    void onRescue();
+    void onDetails();
+
 private:
     AppState& m_state;
+    QLabel* iconLabel;
+    QLabel* messageLine1;
+    QLabel* messageLine2;
+    QPushButton* closeButton;
+    QPushButton* rescueButton;
+    QPushButton* detailsButton;
+    QPlainTextEdit* detailsText;
 };

@@ -11,7 +11,6 @@
 #include "platform/desktop/Fonts.h"
 #include "resources/Icons.h"
 #include "rules/ClockRules.h"
-#include "rules/NumberRules.h"
 #include "rules/SettingsFile.h"
 
 #include <QCloseEvent>

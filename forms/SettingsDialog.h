@@ -31,6 +31,24 @@ public:
 
     ~SettingsDialog() override;
 
+    // Fills the dialog from the settings record (loadForm does, once); the click handlers run
+    // wherever a control changes, as if the user had clicked it.
+    void fill();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void onSweepClicked();
+    void onUptimeFormClicked(int index);
+    void onActionClicked(int index);
+    void onOk();
+    void onCancel();
+
+private:
+    void buildControls();
+
+    AppState& m_state;
     QLineEdit* timeBoxes[2]; // [0] hour, [1] minute
     QRadioButton* uptimeButtons[2];
     QRadioButton* actionButtons[4];
@@ -39,21 +57,4 @@ public:
     QCheckBox* topmostCheck;
     QPushButton* okButton;
     QPushButton* cancelButton;
-
-    // Fills the dialog from the settings record; the click handlers run wherever a control
-    // changes, as if the user had clicked it.
-    void fill();
-    void onSweepClicked();
-    void onUptimeFormClicked(int index);
-    void onActionClicked(int index);
-    void onOk();
-    void onCancel();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void buildControls();
-
-    AppState& m_state;
 };

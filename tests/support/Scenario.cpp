@@ -259,18 +259,22 @@ private:
         const SettingsDialog* d = m_state.settingsDialog.data();
         if (d == nullptr)
             return QStringLiteral("-");
-        auto selected = [](QRadioButton* const* buttons, int count) {
+        auto checked = [d](const QString& name) {
+            return control<QAbstractButton>(d, qPrintable(name))->isChecked();
+        };
+        auto selected = [&](const char* group, int count) {
             for (int i = 0; i < count; ++i) {
-                if (buttons[i]->isChecked())
+                if (checked(QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(i)))
                     return QString::number(i);
             }
             return QStringLiteral("-");
         };
         QString checks;
-        for (const QCheckBox* c : {d->sweepCheck, d->gentleCheck, d->topmostCheck})
-            checks += c->isChecked() ? QLatin1Char('x') : QLatin1Char('.');
-        return QStringList{d->timeBoxes[0]->text(), d->timeBoxes[1]->text(),
-                           selected(d->uptimeButtons, 2), selected(d->actionButtons, 4), checks}
+        for (const char* c : {"Check1", "Check2", "Check3"})
+            checks += checked(QLatin1String(c)) ? QLatin1Char('x') : QLatin1Char('.');
+        return QStringList{control<QLineEdit>(d, "ArmTxt0")->text(),
+                           control<QLineEdit>(d, "ArmTxt1")->text(), selected("Option1", 2),
+                           selected("Option2", 4), checks}
             .join(QLatin1Char('/'));
     }
 
@@ -337,7 +341,9 @@ private:
         }
         if (name == QLatin1String("detail1")) {
             const FaultDialog* f = m_state.faultDialog.data();
-            return f != nullptr ? f->detailsText->toPlainText().section(QLatin1Char('\n'), 0, 0)
+            return f != nullptr ? control<QPlainTextEdit>(f, "Text1")
+                                      ->toPlainText()
+                                      .section(QLatin1Char('\n'), 0, 0)
                                 : QStringLiteral("-");
         }
         if (name == QLatin1String("focus")) {
