@@ -18,6 +18,9 @@ namespace
 {
 
 constexpr int kClientWidth = 6870;
+// The outer heights: the details pane out of sight, and shown.
+constexpr int kCollapsedHeight = 1920;
+constexpr int kExpandedHeight = 4185;
 
 const ControlRow kControls[] = {
     {"Image1", ControlKind::Picture, 360, 240, 480, 480},
@@ -85,7 +88,7 @@ void FaultDialog::showModal(AppState& state)
 
 void FaultDialog::fill()
 {
-    setOuterHeightTwips(1920);
+    setOuterHeightTwips(kCollapsedHeight);
     twips::centre(this);
     platform().setTopmost(this, true);
     closeButton->setFocus();
@@ -104,7 +107,7 @@ void FaultDialog::onRescue()
 
 void FaultDialog::onDetails()
 {
-    setOuterHeightTwips(4185);
+    setOuterHeightTwips(kExpandedHeight);
     detailsButton->setEnabled(false);
     // the details of one of the ten faults, drawn afresh each time
     const int k = static_cast<int>(platform().randomUnit() * 10 + 1);
