@@ -131,16 +131,6 @@ void AboutBox::openModal(AppState& state)
     open(state, true);
 }
 
-void AboutBox::unload(AppState& state)
-{
-    unloadForm(state.aboutBox);
-}
-
-void AboutBox::unloadIfVisible(AppState& state)
-{
-    unloadFormIfVisible(state.aboutBox);
-}
-
 void AboutBox::fill()
 {
     if (SettingsDialog::keepOnTopTicked(m_state))
@@ -165,7 +155,7 @@ void AboutBox::fill()
 
 void AboutBox::onOk()
 {
-    unload(m_state);
+    unloadForm(m_state.aboutBox);
 }
 
 void AboutBox::onHomePage()

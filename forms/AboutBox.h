@@ -21,9 +21,6 @@ public:
     static void openModeless(AppState& state);
     // Loads the box and waits until it is closed; an open one is brought to the front instead.
     static void openModal(AppState& state);
-    // Closes and destroys the box.
-    static void unload(AppState& state);
-    static void unloadIfVisible(AppState& state);
 
     ~AboutBox() override;
 

@@ -3,6 +3,7 @@
 #include "forms/AboutBox.h"
 #include "forms/AppState.h"
 #include "forms/FaultDialog.h"
+#include "forms/FormLifetime.h"
 #include "forms/MainWindow.h"
 #include "forms/SettingsDialog.h"
 #include "platform/Platform.h"
@@ -28,8 +29,8 @@ void beepAlert(MainWindow& main)
 
 void showFault(AppState& state)
 {
-    SettingsDialog::unloadIfVisible(state);
-    AboutBox::unloadIfVisible(state);
+    unloadFormIfVisible(state.settingsDialog);
+    unloadFormIfVisible(state.aboutBox);
     state.detonating = true;
     if (MainWindow* main = state.mainWindow)
         main->keepTickingThroughWait();

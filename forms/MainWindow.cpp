@@ -516,11 +516,6 @@ int MainWindow::leftTwips() const
     return twips::fromPixels(pos().x());
 }
 
-bool MainWindow::isMinimized() const
-{
-    return windowState().testFlag(Qt::WindowMinimized);
-}
-
 void MainWindow::setClockColour(ClockColour colour)
 {
     if (colour == m_clockColour &&

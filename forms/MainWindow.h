@@ -100,7 +100,6 @@ private:
     void placeUptime();
     // Where the uptime label's left edge belongs.
     void setUptimeLeft(double twipsLeft);
-    bool isMinimized() const;
     ClockColour clockColour() const { return m_clockColour; }
     void setClockColour(ClockColour colour);
 

@@ -226,16 +226,6 @@ void SettingsDialog::open(AppState& state)
     dialog.activateWindow();
 }
 
-void SettingsDialog::unload(AppState& state)
-{
-    unloadForm(state.settingsDialog); // deleted later: a handler of its own may still be running
-}
-
-void SettingsDialog::unloadIfVisible(AppState& state)
-{
-    unloadFormIfVisible(state.settingsDialog);
-}
-
 bool SettingsDialog::keepOnTopTicked(AppState& state)
 {
     return load(state).topmostCheck->isChecked();
@@ -311,16 +301,16 @@ void SettingsDialog::onOk()
     if (main != nullptr)
         main->applySettings();
     if (stillLoaded)
-        unload(state);
+        unloadForm(state.settingsDialog);
 }
 
 void SettingsDialog::onCancel()
 {
-    unload(m_state);
+    unloadForm(m_state.settingsDialog);
 }
 
 void SettingsDialog::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    unload(m_state);
+    unloadForm(m_state.settingsDialog);
 }

@@ -21,10 +21,6 @@ public:
     // Shows the dialog without waiting; a loaded one is only made visible and raised, keeping
     // what was typed into it.
     static void open(AppState& state);
-    // Closes and destroys the dialog; the next load fills it afresh.
-    static void unload(AppState& state);
-    // Unloads the dialog if it is visible (a loaded, hidden one stays).
-    static void unloadIfVisible(AppState& state);
     // Whether "keep on top" is ticked in the dialog, as it stands if it is loaded; asking loads
     // it, hidden, if it is not.
     static bool keepOnTopTicked(AppState& state);

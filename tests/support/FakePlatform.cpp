@@ -1,6 +1,7 @@
 #include "support/FakePlatform.h"
 
 #include "forms/AboutBox.h"
+#include "forms/FormLifetime.h"
 #include "forms/SettingsDialog.h"
 
 #include <QCoreApplication>
@@ -90,8 +91,8 @@ FakeEnvironment::FakeEnvironment()
 
 FakeEnvironment::~FakeEnvironment()
 {
-    AboutBox::unload(state);
-    SettingsDialog::unload(state);
+    unloadForm(state.aboutBox);
+    unloadForm(state.settingsDialog);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     setPlatform(nullptr);
 }

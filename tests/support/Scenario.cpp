@@ -262,20 +262,18 @@ private:
         auto checked = [d](const QString& name) {
             return control<QAbstractButton>(d, qPrintable(name))->isChecked();
         };
-        auto selected = [&](const char* group, int count) {
-            for (int i = 0; i < count; ++i) {
+        QStringList row{control<QLineEdit>(d, "ArmTxt0")->text(),
+                        control<QLineEdit>(d, "ArmTxt1")->text()};
+        for (const auto& [group, count] : {std::pair{"Option1", 2}, {"Option2", 4}}) {
+            row << QStringLiteral("-");
+            for (int i = 0; i < count; ++i)
                 if (checked(QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(i)))
-                    return QString::number(i);
-            }
-            return QStringLiteral("-");
-        };
-        QString checks;
+                    row.last() = QString::number(i);
+        }
+        row << QString();
         for (const char* c : {"Check1", "Check2", "Check3"})
-            checks += checked(QLatin1String(c)) ? QLatin1Char('x') : QLatin1Char('.');
-        return QStringList{control<QLineEdit>(d, "ArmTxt0")->text(),
-                           control<QLineEdit>(d, "ArmTxt1")->text(), selected("Option1", 2),
-                           selected("Option2", 4), checks}
-            .join(QLatin1Char('/'));
+            row.last() += checked(QLatin1String(c)) ? QLatin1Char('x') : QLatin1Char('.');
+        return row.join(QLatin1Char('/'));
     }
 
     QString probe(const QString& name)

@@ -28,7 +28,6 @@ the file as written by hand | [quorvane]\r\nhour=7\r\nMIN=abc\r\nDSPTIME=1\r\nBO
     DELLMODE=1\r\nEASYMODE=2\r\nTOPMOST=1\r\n | load check=record:07:00\s1\s0\s1\s2\s1\s0 | = | *
 values out of range are kept | [Quorvane]\nHOUR=25\nMIN=-3\nBOMSETTING=7\n | load
     check=record:25:-3\s0\s7\s0\s0\s0\s0 | = | *
-an hour beyond 32 bits | [Quorvane]\nHOUR=99999999999\n | load check=alarm:2147483647:00 | = | *
 second instance reads nothing | [Quorvane]\nTOPMOST=1\n | second load check=reads:0 check=timers:...
     check=shown: check=caption:Quorvane | = | message:すでに起動してます end
 no tray: the warning, nothing ticking | [Quorvane]\nTop=10\nDELLMODE=1\n | notray load check=timers:...
@@ -235,12 +234,9 @@ about: its texts and links | - | start menu=MnuOptVer check=frmAbout.windowTitle
     check=frmAbout.HPaddress.cursor:1 check=frmAbout.Mailaddress.cursor:1 click=frmAbout.HPaddress
     click=frmAbout.Mailaddress check=shown:frmAbout | = |
     url:https://example.org/velmaris/quorvane/ url:mailto:velmaris@example.org
-about: kept on the screen (a 238 x 169 px box on 1024 x 768) | - | start saved=3000,1500
-    tray=menu>MnuPopUpVer check=frmAbout.pos:100,200 click=frmAbout.cmdOK saved=-300,-15
-    tray=menu>MnuPopUpVer check=frmAbout.pos:0,0 click=frmAbout.cmdOK saved=8985,11790
-    tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK saved=9000,11805
-    tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK saved=2147483647,2147483647
-    tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK | = | *
+about: at the remembered place, kept on the screen (a 238 x 169 px box on 1024 x 768) | - | start
+    saved=3000,1500 tray=menu>MnuPopUpVer check=frmAbout.pos:100,200 click=frmAbout.cmdOK
+    saved=9000,11805 tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK | = | *
 about: on top when the setting is ticked | [Quorvane]\nTOPMOST=1\n | start menu=MnuOptVer | = | topmost:frmAbout=1
 about: a stored 2 is not ticked | [Quorvane]\nTOPMOST=2\n | start menu=MnuOptVer | = |
 about: the open dialog's unsaved tick counts | - | start menu=MnuPopUpTime click=fmArm.Check3
