@@ -59,8 +59,7 @@ class Window(DesktopTest):
                 self.desktop.start_program(env_changes=dict(
                     LD_PRELOAD=FAKETIME_LIB, FAKETIME_TIMESTAMP_FILE=clock,
                     FAKETIME_NO_CACHE="1", DONT_FAKE_MONOTONIC="1"))
-                main = self.desktop.window("^Quorvane$")
-                height = self.desktop.client(main)[3]
+                height = self.desktop.client(main := self.desktop.window("^Quorvane$"))[3]
         poll(lambda: self.desktop.client(main)[3] >= height + ALARM - NORMAL, timeout=10,
              what="the window grown for the alarm after the clock moved")
 

@@ -28,6 +28,7 @@ the file as written by hand | [quorvane]\r\nhour=7\r\nMIN=abc\r\nDSPTIME=1\r\nBO
     DELLMODE=1\r\nEASYMODE=2\r\nTOPMOST=1\r\n | load check=record:07:00\s1\s0\s1\s2\s1\s0 | = | *
 values out of range are kept | [Quorvane]\nHOUR=25\nMIN=-3\nBOMSETTING=7\n | load
     check=record:25:-3\s0\s7\s0\s0\s0\s0 | = | *
+an hour beyond 32 bits | [Quorvane]\nHOUR=99999999999\n | load check=alarm:2147483647:00 | = | *
 second instance reads nothing | [Quorvane]\nTOPMOST=1\n | second load check=reads:0 check=timers:...
     check=shown: check=caption:Quorvane | = | message:すでに起動してます end
 no tray: the warning, nothing ticking | [Quorvane]\nTop=10\nDELLMODE=1\n | notray load check=timers:...
