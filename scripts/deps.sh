@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Quorvane need,
-# skipping those already installed. Run as root (or with sudo available).
+# Installs the Debian packages that building and running Quorvane need, skipping those already
+# installed; with --tests also what the test suite, the package checks, the fuzz target, the
+# static checks and the benchmark need. Run as root (or with sudo available).
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config clang-format
+    build-essential cmake pkg-config
     qt6-base-dev libcanberra-dev libfontconfig-dev libgl-dev
     sound-theme-freedesktop fonts-ipafont-gothic dbus libcanberra-pulse qt6-wayland
-    # for the tests
-    xvfb openbox trayer xdotool x11-utils python3-dbusmock faketime imagemagick
-    xauth weston pulseaudio pulseaudio-utils
-    # for the package and its checks
-    dpkg-dev file desktop-file-utils appstream lintian
-    # for the fuzz target, the sanitizers and the static checks
-    clang libclang-rt-14-dev clang-tidy
-    # for the benchmark
-    valgrind
 )
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(
+        clang-format
+        # the end-to-end tests' private desktops
+        xvfb openbox trayer xdotool x11-utils python3-dbusmock faketime imagemagick
+        xauth weston pulseaudio pulseaudio-utils
+        # the package and its checks
+        dpkg-dev file desktop-file-utils appstream lintian
+        # the fuzz target, the sanitizers and the static checks
+        clang libclang-rt-14-dev clang-tidy
+        # the benchmark
+        valgrind
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,7 +4,7 @@
 # and UndefinedBehaviorSanitizer; the fuzz target for a bounded time; clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh --tests
 scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)" "$@")
 
