@@ -71,9 +71,7 @@ struct Mock {
                 QStringList{QLatin1String(what[0]), QLatin1String(what[1]), QLatin1String(what[2])};
         process.start(QStringLiteral("/usr/bin/python3"),
                       QStringList{"-m", "dbusmock", "--session", "-l", log} + args);
-        QTRY_VERIFY2_WITH_TIMEOUT(bus().interface()->isServiceRegistered(what[0]),
-                                  qPrintable(QStringLiteral("%1 is not on the bus").arg(what[0])),
-                                  5000);
+        QTRY_VERIFY2_WITH_TIMEOUT(bus().interface()->isServiceRegistered(what[0]), what[0], 5000);
         for (const QString& m : QString::fromLatin1(what[3]).split(' ', Qt::SkipEmptyParts))
             tell("AddMethod", {QLatin1String(what[2]), m.section(':', 0, 0), m.section(':', 1),
                                QString(), QString()});
