@@ -311,6 +311,8 @@ bool lockForLifetime(const QString& path)
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK;
+        if (!held)
+            qCInfo(lcQuorvane) << "no single-instance lock on" << path << ::strerror(errno);
         ::close(fd);
         return !held;
     }
