@@ -63,6 +63,7 @@ AboutBox::AboutBox(AppState& state)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowIcon(icons::none()); // a tool window, without the program's bomb
     setClientSize(this, kClientWidth, kClientHeight);
 
     const FormControls controls(this, kControls);

@@ -7,6 +7,7 @@
 #include "forms/Twips.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Fonts.h"
+#include "resources/Icons.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -153,6 +154,7 @@ SettingsDialog::SettingsDialog(AppState& state)
 {
     setObjectName(QStringLiteral("fmArm"));
     setWindowTitle(QStringLiteral("アラーム設定"));
+    setWindowIcon(icons::none()); // a tool window, without the program's bomb
     setFont(fonts::gothic(9));
     setClientSize(this, kClientWidth, kClientHeight);
     buildControls();

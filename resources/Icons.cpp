@@ -195,4 +195,10 @@ QIcon overflow()
     return icon;
 }
 
+QIcon none()
+{
+    static const QIcon icon = fromPainter([](int) { return QPixmap(); });
+    return icon;
+}
+
 } // namespace icons

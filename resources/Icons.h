@@ -16,6 +16,8 @@ QIcon bomb();
 QIcon error();
 // Two chevrons: the menu bar's button for menus that do not fit.
 QIcon overflow();
+// No picture at any size: a window given it has no icon of its own (not even the program's).
+QIcon none();
 
 // One size of each, painted directly (also for writing icon files).
 QPixmap paintBomb(int size);

@@ -5,10 +5,12 @@
 #include "forms/MainWindow.h"
 #include "forms/SettingsDialog.h"
 #include "forms/Shell.h"
+#include "resources/Icons.h"
 #include "rules/Settings.h"
 #include "support/Controls.h"
 #include "support/FakePlatform.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -70,6 +72,19 @@ private slots:
         env.fake.ticks = 1000u * 61; // short again: back at its place
         fire(&main, "Timer1");
         QCOMPARE(control<QLabel>(&main, "Label2")->x(), designed);
+    }
+
+    // The settings dialog and the About box are tool windows without the program's bomb.
+    void toolWindowsHaveNoIcon()
+    {
+        FakeEnvironment env;
+        QApplication::setWindowIcon(icons::bomb()); // as the program sets it for its windows
+        MainWindow main(env.state);
+        SettingsDialog::open(env.state);
+        AboutBox::openModeless(env.state);
+        QVERIFY(!main.windowIcon().pixmap(16).isNull());
+        QVERIFY(env.state.settingsDialog->windowIcon().pixmap(16).isNull());
+        QVERIFY(env.state.aboutBox->windowIcon().pixmap(16).isNull());
     }
 
     // OK first, then Cancel, then the minute box before the hour box.
