@@ -13,7 +13,7 @@ if [ "${1:-}" = "--tests" ]; then
     packages+=(
         clang-format
         # the end-to-end tests' private desktops
-        xvfb openbox trayer xdotool x11-utils python3-dbusmock faketime imagemagick
+        xvfb openbox trayer xdotool x11-utils python3-dbusmock python3-xlib faketime imagemagick
         xauth weston pulseaudio pulseaudio-utils
         # the package and its checks
         dpkg-dev file desktop-file-utils appstream lintian

@@ -8,7 +8,6 @@ a test fails. Waits poll for a condition; none sleeps a fixed time to let someth
 """
 
 import array
-import ctypes
 import os
 import re
 import shutil
@@ -18,6 +17,9 @@ import sys
 import tempfile
 import time
 import unittest
+
+import Xlib.display
+import Xlib.X
 
 PYTHON = "/usr/bin/python3"  # the interpreter that has dbusmock
 BINARY = os.environ.get("QUORVANE_BIN", "")
@@ -124,18 +126,9 @@ class Desktop:
 
     def _tray_selection_owned(self):
         """Whether a tray host owns the XEmbed tray selection of screen 0."""
-        x11 = ctypes.CDLL("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XInternAtom.restype = x11.XGetSelectionOwner.restype = ctypes.c_ulong
-        x11.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
-        owner = x11.XGetSelectionOwner(display, x11.XInternAtom(display, b"_NET_SYSTEM_TRAY_S0",
-                                                                0)) if display else 0
-        if display:
-            x11.XCloseDisplay(display)
-        return owner != 0 and '"panel"' in self.x("xwininfo", "-root", "-tree")
+        tray = self.xconn().intern_atom("_NET_SYSTEM_TRAY_S0")
+        return self.xconn().get_selection_owner(tray) != Xlib.X.NONE and \
+            '"panel"' in self.x("xwininfo", "-root", "-tree")
 
     def _sound_server(self):
         socket = os.path.join(self.runtime, "pulse-native")
@@ -279,9 +272,16 @@ class Desktop:
         self.x("xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "--repeat",
                str(repeat), "--delay", "60", str(button))
 
+    def xconn(self):
+        """One X connection, kept open: no process per question, so a short flash is not missed."""
+        if not getattr(self, "_display", None):
+            self._display = Xlib.display.Display(self.env["DISPLAY"])
+        return self._display
+
     def pixel(self, x, y):
-        out = self.x("import", "-window", "root", "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-")
-        return tuple(map(int, re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1]).groups()))
+        root = self.xconn().screen().root
+        blue, green, red = root.get_image(x, y, 1, 1, Xlib.X.ZPixmap, 0xFFFFFFFF).data[:3]
+        return red, green, blue
 
     def tray_icon(self):
         """The centre of the program's XEmbed icon inside trayer's panel."""
