@@ -15,8 +15,6 @@ class Hostile(DesktopTest):
                 ("config folder missing", {"XDG_CONFIG_HOME": new}, new),
                 ("config folder unwritable", {"XDG_CONFIG_HOME": "/proc/quorvane"}, None),
                 ("config folder unset", {"XDG_CONFIG_HOME": None}, self.desktop.config),
-                ("HOME unset", {"HOME": None}, self.desktop.config),
-                ("data folder missing", {"XDG_DATA_HOME": "/nonexistent/data"}, self.desktop.config),
                 ("runtime folder unset", {"XDG_RUNTIME_DIR": None}, self.desktop.config),
                 ("runtime folder missing", {"XDG_RUNTIME_DIR": "/nonexistent/run"},
                  self.desktop.config)):

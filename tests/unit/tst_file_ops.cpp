@@ -209,6 +209,7 @@ private slots:
         fileops::purgeRecentDocuments(data);
         QCOMPARE(get(path("outside.desktop")), QByteArray("precious"));
         fileops::purgeRecentDocuments(path("nonexistent"));
+        QVERIFY(!QFileInfo::exists(path("nonexistent"))); // not made
     }
 };
 
