@@ -19,6 +19,7 @@ class Hostile(DesktopTest):
                 ("runtime folder missing", {"XDG_RUNTIME_DIR": "/nonexistent/run"},
                  self.desktop.config)):
             with self.subTest(name):
+                self.desktop.kill_programs()  # a start left hanging must not fail the next rows
                 program = self.desktop.start_program(env_changes=changes)
                 self.desktop.window("^Quorvane$")
                 self.desktop.tray_icon()  # the XEmbed tray needs no bus
