@@ -273,7 +273,7 @@ void MainWindow::showTime(int second)
     // allocates nothing and repaints nothing.
     if (second != m_shownSecond) {
         m_shownSecond = second;
-        setIfChanged(clockLabel, clock_rules::clockText(platform().localTimeText()));
+        setIfChanged(clockLabel, clock_rules::clockText(second));
     }
     const std::int32_t up = clock_rules::uptimeSeconds(platform().uptimeMs());
     const std::int16_t mode = m_state.settings.uptimeForm;

@@ -37,7 +37,8 @@ public:
     // old file was left as it was.
     virtual bool replaceSettingsFile(const QByteArray& bytes) = 0;
 
-    // Local time of day, 24-hour "H:mm:ss" (no leading zero on the hour).
+    // Local time of day, 24-hour "H:mm:ss" (no leading zero on the hour), as the window first
+    // shows it.
     virtual QString localTimeText() = 0;
     // The same time in milliseconds since midnight: a number that costs nothing to compare, and
     // tells how far the next second is.

@@ -21,11 +21,15 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b)
 
 } // namespace
 
-QString clockText(const QString& timeOfDay)
+QString clockText(int secondOfDay)
 {
-    if (timeOfDay.size() == 7)
-        return QLatin1Char('0') + timeOfDay;
-    return timeOfDay;
+    const int parts[] = {secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
+    QString text(8, QLatin1Char(':'));
+    for (int i = 0; i < 3; ++i) {
+        text[3 * i] = QLatin1Char(char('0' + parts[i] / 10));
+        text[3 * i + 1] = QLatin1Char(char('0' + parts[i] % 10));
+    }
+    return text;
 }
 
 std::int32_t uptimeSeconds(std::uint32_t uptimeMs)

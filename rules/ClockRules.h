@@ -7,8 +7,9 @@
 namespace clock_rules
 {
 
-// "9:05:03" -> "09:05:03": a 7-character time of day gets a leading "0".
-QString clockText(const QString& timeOfDay);
+// The clock's text for a second of the day, "HH:MM:SS" (09:05:03), made from the number the
+// tick has already read rather than from a second reading of the clock.
+QString clockText(int secondOfDay);
 
 // The uptime's whole seconds: the 32-bit millisecond count read as a signed number and rounded
 // (halves to even). Cheap to compare, to tell whether the text changes.

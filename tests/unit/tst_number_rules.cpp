@@ -132,8 +132,8 @@ private slots:
 
     void clockText()
     {
-        QCOMPARE(clock_rules::clockText(QStringLiteral("9:05:03")), QStringLiteral("09:05:03"));
-        QCOMPARE(clock_rules::clockText(QStringLiteral("23:59:59")), QStringLiteral("23:59:59"));
+        QCOMPARE(clock_rules::clockText(9 * 3600 + 5 * 60 + 3), QStringLiteral("09:05:03"));
+        QCOMPARE(clock_rules::clockText(23 * 3600 + 59 * 60 + 59), QStringLiteral("23:59:59"));
     }
 
     // The uptime is a signed 32-bit count of milliseconds, rounded to seconds half to even.
