@@ -25,7 +25,7 @@ QString clockText(int secondOfDay)
 {
     const int parts[] = {secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
     QString text(8, QLatin1Char(':'));
-    for (int i = 0; i < 3; ++i) {
+    for (qsizetype i = 0; i < 3; ++i) {
         text[3 * i] = QLatin1Char(char('0' + parts[i] / 10));
         text[3 * i + 1] = QLatin1Char(char('0' + parts[i] % 10));
     }
