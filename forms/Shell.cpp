@@ -16,8 +16,8 @@ namespace
 // The Top and Left values are read into a 10-character buffer.
 constexpr int kPositionBuffer = 10;
 
-} // namespace
-
+// Where one axis of the window goes: centred when nothing was read, else the number read, kept
+// on the screen (saved receives the number as read).
 double placeAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved)
 {
     if (text.isEmpty())
@@ -25,6 +25,8 @@ double placeAxis(const QByteArray& text, int windowExtent, int screenExtent, std
     saved = numbers::roundHalfEven(numbers::leadingNumber(text));
     return keepOnScreen(saved, windowExtent, screenExtent);
 }
+
+} // namespace
 
 int keepOnScreen(std::int32_t edge, int windowExtent, int screenExtent)
 {

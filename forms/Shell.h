@@ -2,7 +2,6 @@
 // orderly exit that remembers the window's position.
 #pragma once
 
-#include <QByteArray>
 #include <cstdint>
 
 struct AppState;
@@ -22,9 +21,6 @@ void hideMainWindow(AppState& state);
 // Writes MyPath, Top and Left, removes the tray icon and ends the process.
 void exitApplication(AppState& state);
 
-// Where one axis of the window goes: centred when nothing was read, else the number read, kept
-// on the screen (saved receives the number as read).
-double placeAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved);
 // Where a window's edge goes so that the window stays on the screen: a negative edge at 0, one
 // that would leave the far side out of sight pulled back to it.
 int keepOnScreen(std::int32_t edge, int windowExtent, int screenExtent);

@@ -25,15 +25,17 @@ bool FakePlatform::replaceSettingsFile(const QByteArray& bytes)
     return true;
 }
 
-int FakePlatform::localMsOfDay()
+void FakePlatform::setTime(const QString& text)
 {
-    // the time text's second (a valid time), parsed once per text so that asking allocates nothing
-    if (timeText != m_parsedText) {
-        m_parsedText = timeText;
-        const QTime t = QTime::fromString(timeText, QStringLiteral("H:mm:ss"));
-        m_parsedSecond = t.msecsSinceStartOfDay() / 1000;
-    }
-    return m_parsedSecond * 1000 + subsecondMs;
+    msOfDay =
+        QTime::fromString(text, text.contains(QLatin1Char('.')) ? QStringLiteral("H:mm:ss.zzz")
+                                                                : QStringLiteral("H:mm:ss"))
+            .msecsSinceStartOfDay();
+}
+
+QString FakePlatform::localTimeText()
+{
+    return QTime::fromMSecsSinceStartOfDay(msOfDay).toString(QStringLiteral("H:mm:ss"));
 }
 
 void FakePlatform::requestExit(ExitKind kind)
@@ -61,13 +63,12 @@ void FakePlatform::popUpMenu(QMenu* menu)
         onPopUp(menu);
 }
 
-bool FakePlatform::addTrayIcon(const QIcon& /*icon*/, const QString& tip,
+bool FakePlatform::addTrayIcon(const QIcon& /*icon*/, const QString& /*tip*/,
                                std::function<void(TrayEvent)> onEvent)
 {
     log << QStringLiteral("tray:add");
     if (!trayAvailable)
         return false;
-    trayTip = tip;
     trayEvents = std::move(onEvent);
     return true;
 }
@@ -75,7 +76,6 @@ bool FakePlatform::addTrayIcon(const QIcon& /*icon*/, const QString& tip,
 void FakePlatform::removeTrayIcon()
 {
     log << QStringLiteral("tray:remove");
-    trayTip.clear();
     trayEvents = nullptr;
 }
 

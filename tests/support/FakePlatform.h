@@ -17,8 +17,9 @@ public:
     bool writesFail = false;
     int reads = 0;
 
-    QString timeText = QStringLiteral("12:34:56");
-    int subsecondMs = 0; // the milliseconds past timeText's second
+    int msOfDay = (12 * 3600 + 34 * 60 + 56) * 1000; // the local time of day
+    // Sets the time of day from "H:mm:ss" or "H:mm:ss.zzz".
+    void setTime(const QString& text);
     std::uint32_t ticks = 0;
     double random = 0.0;
     bool otherInstance = false;
@@ -39,8 +40,8 @@ public:
 
     std::optional<QByteArray> readSettingsFile() override;
     bool replaceSettingsFile(const QByteArray& bytes) override;
-    QString localTimeText() override { return timeText; }
-    int localMsOfDay() override;
+    QString localTimeText() override;
+    int localMsOfDay() override { return msOfDay; }
     std::uint32_t uptimeMs() override { return ticks; }
     double randomUnit() override { return random; }
     void beep() override { log << QStringLiteral("beep"); }
@@ -63,13 +64,6 @@ public:
 
     // The last message box's caption and icon ("警告!" with the exclamation icon).
     QString lastCaption;
-
-    // The tray icon's tooltip, while it is there.
-    QString trayTip;
-
-private:
-    QString m_parsedText;
-    int m_parsedSecond = -1;
 };
 
 // Installs a fresh fake beside a fresh application state; unloads the dialogs and removes the fake

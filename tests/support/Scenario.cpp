@@ -4,8 +4,6 @@
 #include "forms/FaultDialog.h"
 #include "forms/MainWindow.h"
 #include "forms/SettingsDialog.h"
-#include "forms/SharedControls.h"
-#include "forms/Shell.h"
 #include "rules/IniDocument.h"
 #include "rules/Settings.h"
 #include "support/Controls.h"
@@ -13,24 +11,26 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCursor>
 #include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
 
+using namespace Qt::Literals::StringLiterals;
+
 QString unescape(QString text)
 {
-    return text.replace(QLatin1String("\\s"), QLatin1String(" "))
-        .replace(QLatin1String("\\n"), QLatin1String("\n"))
-        .replace(QLatin1String("\\r"), QLatin1String("\r"))
-        .replace(QLatin1String("\\u3000"), QString(QChar(0x3000)))
-        .replace(QLatin1String("\\u00a0"), QString(QChar(0xa0)));
+    return text.replace(u"\\s"_s, u" "_s)
+        .replace(u"\\n"_s, u"\n"_s)
+        .replace(u"\\r"_s, u"\r"_s)
+        .replace(u"\\u3000"_s, QString(QChar(0x3000)))
+        .replace(u"\\u00a0"_s, QString(QChar(0xa0)));
 }
 
 QString compactLog(const QStringList& log)
@@ -40,14 +40,67 @@ QString compactLog(const QStringList& log)
         qsizetype n = 1;
         while (i + n < log.size() && log[i + n] == log[i])
             ++n;
-        out << (n == 1 ? log[i] : log[i] + QLatin1Char('*') + QString::number(n));
+        out << (n == 1 ? log[i] : log[i] + u"*"_s + QString::number(n));
         i += n;
     }
-    return out.join(QLatin1Char(' '));
+    return out.join(u" "_s);
 }
 
 namespace
 {
+
+class Runner;
+using V = const QString&; // a step's value
+using Step = std::function<void(Runner&, V)>;
+using Probe = std::function<QString(Runner&)>;
+
+// "a,b" as two numbers
+QPoint pair(V text)
+{
+    return {text.section(u","_s, 0, 0).toInt(), text.section(u","_s, 1).toInt()};
+}
+
+QString render(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return v.toBool() ? u"1"_s : u"0"_s;
+    case QMetaType::QPoint:
+        return u"%1,%2"_s.arg(v.toPoint().x()).arg(v.toPoint().y());
+    case QMetaType::QCursor:
+        return QString::number(v.value<QCursor>().shape());
+    default:
+        return v.toString();
+    }
+}
+
+QString colourName(const QColor& c, const QColor& face)
+{
+    return c == QColor(255, 0, 0)   ? u"red"_s
+           : c == QColor(0, 0, 255) ? u"blue"_s
+           : c == face              ? u"face"_s
+                                    : c.name();
+}
+
+// A button is clicked as a user would; other controls (the links) take a mouse click.
+void click(QWidget* w)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        button->click();
+    else
+        QTest::mouseClick(w, Qt::LeftButton);
+}
+
+// Typing replaces the text (type) or goes on at its end (append), key by key.
+void typeInto(QLineEdit* box, V text, bool replace)
+{
+    box->end(false);
+    if (replace) {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+    }
+    QTest::keyClicks(box, text);
+}
 
 class Runner
 {
@@ -57,9 +110,9 @@ public:
     {
     }
 
-    QStringList run(const QString& steps)
+    QStringList run(V steps)
     {
-        m_steps = steps.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        m_steps = steps.split(u" "_s, Qt::SkipEmptyParts);
         QEventLoop loop;
         m_loop = &loop;
         QTimer::singleShot(0, [this] { next(); });
@@ -79,7 +132,7 @@ private:
         if (m_steps.isEmpty()) {
             // a dialog the steps left open would keep its loop running
             if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                m_errors << QStringLiteral("left open: ") + open->objectName();
+                m_errors << u"left open: "_s + open->objectName();
                 open->reject();
                 QTimer::singleShot(0, [this] { next(); });
             } else {
@@ -87,170 +140,152 @@ private:
             }
             return;
         }
-        const QString step = m_steps.takeFirst();
+        m_step = m_steps.takeFirst();
         QTimer::singleShot(0, [this] { next(); }); // runs also while this step waits in a dialog
-        m_step = step;
         m_openAtStep << QApplication::activeModalWidget();
-        perform(step.section(QLatin1Char('='), 0, 0), unescape(step.section(QLatin1Char('='), 1)));
+        // "name", "name=value", "tick@time" or "sweep*count"
+        const qsizetype cut = m_step.indexOf(QRegularExpression(u"[=@*]"_s));
+        perform(m_step.left(cut), cut < 0 ? QString() : unescape(m_step.mid(cut + 1)));
         m_openAtStep.removeLast();
     }
 
-    // "H:mm:ss" or "H:mm:ss.zzz"
-    void setClock(const QString& time)
+    void perform(V name, V value)
     {
-        m_fake.timeText = time.section(QLatin1Char('.'), 0, 0);
-        m_fake.subsecondMs = time.section(QLatin1Char('.'), 1).toInt();
+        if (const Step step = steps().value(name))
+            step(*this, value);
+        else
+            fail(u"no such step"_s);
     }
 
-    void fail(const QString& what) { m_errors << m_step + QStringLiteral(": ") + what; }
+    void fail(V what) { m_errors << m_step + u": "_s + what; }
 
     static constexpr const char* kWindows[] = {"Main", "fmArm", "frmAbout", "frmFault"};
-    inline static const QHash<QString, bool FakePlatform::*> kFlags{
-        {QStringLiteral("second"), &FakePlatform::otherInstance},
-        {QStringLiteral("notray"), &FakePlatform::trayAvailable},
-        {QStringLiteral("readonly"), &FakePlatform::writesFail},
-        {QStringLiteral("unreadable"), &FakePlatform::unreadable}};
 
-    QWidget* window(const QString& name) const
+    QWidget* window(V name)
     {
-        if (name == QLatin1String("Main"))
-            return &m_main;
-        if (name == QLatin1String("fmArm"))
-            return m_state.settingsDialog.data();
-        if (name == QLatin1String("frmAbout"))
-            return m_state.aboutBox.data();
-        if (name == QLatin1String("frmFault"))
-            return m_state.faultDialog.data();
+        QWidget* const windows[] = {&m_main, m_state.settingsDialog, m_state.aboutBox,
+                                    m_state.faultDialog};
+        for (int i = 0; i < 4; ++i)
+            if (name == QLatin1String(kWindows[i]))
+                return windows[i];
         return nullptr;
     }
 
-    QObject* object(const QString& path)
+    QObject* object(V path)
     {
-        const QStringList names = path.split(QLatin1Char('.'));
+        const QStringList names = path.split(u"."_s);
         QObject* o = window(names[0]);
         for (qsizetype i = 1; o != nullptr && i < names.size(); ++i)
             o = o->findChild<QObject*>(names[i]);
         if (o == nullptr)
-            fail(path + QStringLiteral(" is not there"));
+            fail(path + u" is not there"_s);
         return o;
     }
 
-    QWidget* widget(const QString& path) { return qobject_cast<QWidget*>(object(path)); }
-
-    void perform(const QString& verb, const QString& value)
+    // A step on the control PATH of "PATH" or "PATH:ARG".
+    template <class W> static Step on(void (*act)(W*, V arg))
     {
-        const QString path = value.section(QLatin1Char(':'), 0, 0);
-        const QString arg = value.section(QLatin1Char(':'), 1);
-        if (verb == QLatin1String("load") || verb == QLatin1String("start")) {
-            if (m_main.startUp())
-                m_main.show();
-            if (verb == QLatin1String("start"))
-                m_fake.log.clear();
-        } else if (bool FakePlatform::*flag = kFlags.value(verb)) {
-            m_fake.*flag = verb != QLatin1String("notray");
-        } else if (verb == QLatin1String("at")) {
-            setClock(value);
-        } else if (verb == QLatin1String("up")) {
-            m_fake.ticks = static_cast<std::uint32_t>(value.toLongLong());
-        } else if (verb == QLatin1String("random")) {
-            m_fake.random = value.toDouble();
-        } else if (verb == QLatin1String("saved")) {
-            m_state.position.top = value.section(QLatin1Char(','), 0, 0).toInt();
-            m_state.position.left = value.section(QLatin1Char(','), 1).toInt();
-        } else if (verb.startsWith(QLatin1String("tick"))) {
-            if (verb.contains(QLatin1Char('@')))
-                setClock(verb.section(QLatin1Char('@'), 1));
-            fire(&m_main, "Timer1");
-        } else if (verb == QLatin1String("blink")) {
-            fire(&m_main, "Timer2");
-        } else if (verb.startsWith(QLatin1String("sweep"))) {
-            for (int i = verb.contains(QLatin1Char('*')) ? verb.section(QLatin1Char('*'), 1).toInt()
-                                                         : 1;
-                 i > 0; --i)
-                fire(&m_main, "Timer3");
-        } else if (verb == QLatin1String("menu")) {
-            if (auto* item = qobject_cast<QAction*>(object(QStringLiteral("Main.") + value)))
-                item->trigger();
-        } else if (verb == QLatin1String("tray")) {
-            const QString choice = value.section(QLatin1Char('>'), 1);
-            m_fake.onPopUp = [this, choice](QMenu*) {
-                if (!choice.isEmpty())
-                    perform(QStringLiteral("menu"), choice);
-            };
-            const QString event = value.section(QLatin1Char('>'), 0, 0);
-            if (m_fake.trayEvents)
-                m_fake.trayEvents(event == QLatin1String("menu") ? TrayEvent::ContextMenu
-                                                                 : TrayEvent::DoubleClick);
-            else
-                fail(QStringLiteral("no tray icon"));
-            m_fake.onPopUp = nullptr;
-        } else if (verb == QLatin1String("click")) {
-            if (auto* button = qobject_cast<QAbstractButton*>(object(value)))
-                button->click();
-            else if (QWidget* w = widget(value))
-                QTest::mouseClick(w, Qt::LeftButton);
-        } else if (verb == QLatin1String("dblclick")) {
-            if (QWidget* w = widget(value))
-                QTest::mouseDClick(w, Qt::LeftButton);
-        } else if (verb == QLatin1String("key")) {
-            if (QWidget* w = widget(path))
-                QTest::keyClick(w, QKeySequence::fromString(arg)[0].key());
-        } else if (verb == QLatin1String("focus")) {
-            if (QWidget* w = widget(value))
-                w->setFocus();
-        } else if (verb == QLatin1String("type") || verb == QLatin1String("append") ||
-                   verb == QLatin1String("set")) {
-            auto* box = qobject_cast<QLineEdit*>(object(path));
-            if (box == nullptr)
-                return;
-            if (verb == QLatin1String("set")) {
-                box->setText(arg);
-                return;
-            }
-            box->end(false);
-            if (verb == QLatin1String("type")) {
-                box->selectAll();
-                QTest::keyClick(box, Qt::Key_Backspace);
-            }
-            QTest::keyClicks(box, arg);
-        } else if (verb == QLatin1String("close") || verb == QLatin1String("hide") ||
-                   verb == QLatin1String("show")) {
-            if (QWidget* w = widget(value))
-                QMetaObject::invokeMethod(w, verb.toLatin1().constData());
-        } else if (verb == QLatin1String("move")) {
-            if (QWidget* w = widget(path))
-                w->move(arg.section(QLatin1Char(','), 0, 0).toInt(),
-                        arg.section(QLatin1Char(','), 1).toInt());
-        } else if (verb == QLatin1String("minimise") || verb == QLatin1String("restore")) {
-            m_main.setWindowState(verb == QLatin1String("restore") ? Qt::WindowNoState
-                                                                   : Qt::WindowMinimized);
-        } else if (verb == QLatin1String("end-session")) {
-            m_fake.sessionEnd();
-        } else if (verb == QLatin1String("reload")) {
-            settings::load(m_state.file, m_state.settings);
-        } else if (verb == QLatin1String("delete")) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        } else if (verb == QLatin1String("check")) {
-            const QString actual = probe(path);
-            if (actual != arg)
-                fail(QStringLiteral("%1 is \"%2\", not \"%3\"").arg(path, actual, arg));
-        } else {
-            fail(QStringLiteral("no such step"));
-        }
+        return [act](Runner& r, V value) {
+            if (auto* w = qobject_cast<W*>(r.object(value.section(u":"_s, 0, 0))))
+                act(w, value.section(u":"_s, 1));
+        };
     }
 
-    static QString render(const QVariant& v)
+    static Step fireTimer(const char* timer, bool setsClock = false)
     {
-        switch (v.typeId()) {
-        case QMetaType::Bool:
-            return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-        case QMetaType::QPoint:
-            return QStringLiteral("%1,%2").arg(v.toPoint().x()).arg(v.toPoint().y());
-        case QMetaType::QCursor:
-            return QString::number(v.value<QCursor>().shape());
-        default:
-            return v.toString();
-        }
+        return [timer, setsClock](Runner& r, V at) {
+            if (setsClock && !at.isEmpty())
+                r.m_fake.setTime(at);
+            fire(&r.m_main, timer);
+        };
+    }
+
+    void startUp(bool clearLog)
+    {
+        if (m_main.startUp())
+            m_main.show();
+        if (clearLog)
+            m_fake.log.clear();
+    }
+
+    // "double-click", "menu" or "menu>ITEM" (ITEM chosen in the menu)
+    void tray(V value)
+    {
+        m_fake.onPopUp = [this, choice = value.section(u">"_s, 1)](QMenu*) {
+            if (!choice.isEmpty())
+                perform(u"menu"_s, choice);
+        };
+        if (m_fake.trayEvents)
+            m_fake.trayEvents(value.startsWith(u"menu"_s) ? TrayEvent::ContextMenu
+                                                          : TrayEvent::DoubleClick);
+        else
+            fail(u"no tray icon"_s);
+        m_fake.onPopUp = nullptr;
+    }
+
+    void check(V value)
+    {
+        const QString what = value.section(u":"_s, 0, 0);
+        const QString expected = value.section(u":"_s, 1);
+        if (const QString actual = probe(what); actual != expected)
+            fail(u"%1 is \"%2\", not \"%3\""_s.arg(what, actual, expected));
+    }
+
+    static const QHash<QString, Step>& steps()
+    {
+        static const QHash<QString, Step> table{
+            {u"load"_s, [](Runner& r, V) { r.startUp(false); }},
+            {u"start"_s, [](Runner& r, V) { r.startUp(true); }},
+            {u"second"_s, [](Runner& r, V) { r.m_fake.otherInstance = true; }},
+            {u"notray"_s, [](Runner& r, V) { r.m_fake.trayAvailable = false; }},
+            {u"readonly"_s, [](Runner& r, V) { r.m_fake.writesFail = true; }},
+            {u"unreadable"_s, [](Runner& r, V) { r.m_fake.unreadable = true; }},
+            {u"at"_s, [](Runner& r, V time) { r.m_fake.setTime(time); }},
+            {u"up"_s, [](Runner& r, V ms) { r.m_fake.ticks = std::uint32_t(ms.toLongLong()); }},
+            {u"random"_s, [](Runner& r, V draw) { r.m_fake.random = draw.toDouble(); }},
+            {u"saved"_s,
+             [](Runner& r, V v) {
+                 r.m_state.position = {pair(v).x(), pair(v).y()};
+             }},
+            {u"tick"_s, fireTimer("Timer1", true)},
+            {u"blink"_s, fireTimer("Timer2")},
+            {u"sweep"_s,
+             [](Runner& r, V n) {
+                 for (int i = n.isEmpty() ? 1 : n.toInt(); i > 0; --i)
+                     fire(&r.m_main, "Timer3");
+             }},
+            {u"menu"_s,
+             [](Runner& r, V item) {
+                 if (auto* action = qobject_cast<QAction*>(r.object(u"Main."_s + item)))
+                     action->trigger();
+             }},
+            {u"tray"_s, &Runner::tray},
+            {u"click"_s, on<QWidget>([](QWidget* w, V) { click(w); })},
+            {u"dblclick"_s,
+             on<QWidget>([](QWidget* w, V) { QTest::mouseDClick(w, Qt::LeftButton); })},
+            {u"key"_s, on<QWidget>([](QWidget* w, V key) {
+                 QTest::keyClick(w, QKeySequence::fromString(key)[0].key());
+             })},
+            {u"focus"_s, on<QWidget>([](QWidget* w, V) { w->setFocus(); })},
+            {u"type"_s, on<QLineEdit>([](QLineEdit* box, V text) { typeInto(box, text, true); })},
+            {u"append"_s,
+             on<QLineEdit>([](QLineEdit* box, V text) { typeInto(box, text, false); })},
+            {u"set"_s, on<QLineEdit>([](QLineEdit* box, V text) { box->setText(text); })},
+            {u"close"_s, on<QWidget>([](QWidget* w, V) { w->close(); })},
+            {u"hide"_s, on<QWidget>([](QWidget* w, V) { w->hide(); })},
+            {u"show"_s, on<QWidget>([](QWidget* w, V) { w->show(); })},
+            {u"move"_s, on<QWidget>([](QWidget* w, V to) { w->move(pair(to)); })},
+            {u"minimise"_s, [](Runner& r, V) { r.m_main.setWindowState(Qt::WindowMinimized); }},
+            {u"restore"_s, [](Runner& r, V) { r.m_main.setWindowState(Qt::WindowNoState); }},
+            {u"end-session"_s, [](Runner& r, V) { r.m_fake.sessionEnd(); }},
+            {u"reload"_s, [](Runner& r, V) { settings::load(r.m_state.file, r.m_state.settings); }},
+            {u"delete"_s,
+             [](Runner&, V) {
+                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+             }},
+            {u"check"_s, &Runner::check},
+        };
+        return table;
     }
 
     // The settings dialog as one row: "hour/minute/uptime button/action button/check boxes".
@@ -258,107 +293,127 @@ private:
     {
         const SettingsDialog* d = m_state.settingsDialog.data();
         if (d == nullptr)
-            return QStringLiteral("-");
-        auto checked = [d](const QString& name) {
+            return u"-"_s;
+        auto checked = [d](V name) {
             return control<QAbstractButton>(d, qPrintable(name))->isChecked();
         };
         QStringList row{control<QLineEdit>(d, "ArmTxt0")->text(),
                         control<QLineEdit>(d, "ArmTxt1")->text()};
         for (const auto& [group, count] : {std::pair{"Option1", 2}, {"Option2", 4}}) {
-            row << QStringLiteral("-");
+            row << u"-"_s;
             for (int i = 0; i < count; ++i)
-                if (checked(QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(i)))
+                if (checked(u"%1_%2"_s.arg(QLatin1String(group)).arg(i)))
                     row.last() = QString::number(i);
         }
         row << QString();
         for (const char* c : {"Check1", "Check2", "Check3"})
-            row.last() += checked(QLatin1String(c)) ? QLatin1Char('x') : QLatin1Char('.');
-        return row.join(QLatin1Char('/'));
+            row.last() += checked(QLatin1String(c)) ? u"x"_s : u"."_s;
+        return row.join(u"/"_s);
     }
 
-    QString probe(const QString& name)
+    // The settings record: "hour:minute", then each field that is not 0 by name ("07:30,top=1").
+    QString record()
     {
         const settings::SettingsRecord& s = m_state.settings;
-        if (name == QLatin1String("log"))
-            return compactLog(m_fake.log);
-        if (name == QLatin1String("shown")) {
-            QStringList names;
-            for (const char* w : kWindows) {
-                if (QWidget* top = window(QLatin1String(w)); top != nullptr && top->isVisible())
-                    names << QLatin1String(w);
-            }
-            return names.join(QLatin1Char(','));
-        }
-        if (name == QLatin1String("modal")) {
-            const QWidget* modal = QApplication::activeModalWidget();
-            return modal != nullptr ? modal->objectName() : QString();
-        }
-        if (name == QLatin1String("record"))
-            return QStringLiteral("%1:%2 %3 %4 %5 %6 %7 %8")
-                .arg(s.alarmHour, s.alarmMinute)
-                .arg(s.uptimeForm)
-                .arg(static_cast<int>(s.action))
-                .arg(s.sweepRecentFiles)
-                .arg(s.gentleMode)
-                .arg(s.keepOnTop)
-                .arg(s.openedFromTray);
-        if (name == QLatin1String("alarm"))
-            return s.alarmHour + QLatin1Char(':') + s.alarmMinute;
-        if (name.startsWith(QLatin1String("ini.")))
+        QStringList fields{s.alarmHour + u":"_s + s.alarmMinute};
+        const std::pair<const char*, int> named[] = {
+            {"form", s.uptimeForm},   {"action", int(s.action)}, {"sweep", s.sweepRecentFiles},
+            {"gentle", s.gentleMode}, {"top", s.keepOnTop},      {"tray", s.openedFromTray}};
+        for (const auto& [name, value] : named)
+            if (value != 0)
+                fields << u"%1=%2"_s.arg(QLatin1String(name)).arg(value);
+        return fields.join(u","_s);
+    }
+
+    QString shownWindows()
+    {
+        QStringList names;
+        for (const char* w : kWindows)
+            if (QWidget* top = window(QLatin1String(w)); top != nullptr && top->isVisible())
+                names << QLatin1String(w);
+        return names.join(u","_s);
+    }
+
+    // The open fault dialog's outer height and its details' first two lines.
+    QString faultHeight()
+    {
+        const FaultDialog* f = m_state.faultDialog.data();
+        return f != nullptr ? QString::number(f->outerHeightTwips()) : u"-"_s;
+    }
+    QString details()
+    {
+        const FaultDialog* f = m_state.faultDialog.data();
+        if (f == nullptr)
+            return u"-"_s;
+        return control<QPlainTextEdit>(f, "Text1")
+            ->toPlainText()
+            .split(u"\n"_s)
+            .mid(0, 2)
+            .join(u"\n"_s);
+    }
+
+    static QString nameOf(const QWidget* w) { return w != nullptr ? w->objectName() : QString(); }
+
+    static const QHash<QString, Probe>& probes()
+    {
+        static const QHash<QString, Probe> table{
+            {u"log"_s, [](Runner& r) { return compactLog(r.m_fake.log); }},
+            {u"shown"_s, &Runner::shownWindows},
+            {u"modal"_s, [](Runner&) { return nameOf(QApplication::activeModalWidget()); }},
+            {u"focus"_s, // within the modal dialog
+             [](Runner&) {
+                 const QWidget* modal = QApplication::activeModalWidget();
+                 return nameOf(modal != nullptr ? modal->focusWidget() : nullptr);
+             }},
+            {u"alarm"_s, [](Runner& r) { return r.record().section(u","_s, 0, 0); }},
+            {u"record"_s, &Runner::record},
+            {u"saved"_s,
+             [](Runner& r) {
+                 return render(QPoint(r.m_state.position.top, r.m_state.position.left));
+             }},
+            {u"timers"_s,
+             [](Runner& r) {
+                 QString t;
+                 for (const char* timer : {"Timer1", "Timer2", "Timer3"})
+                     t += control<QTimer>(&r.m_main, timer)->isActive() ? QLatin1Char(timer[5])
+                                                                        : QLatin1Char('.');
+                 return t;
+             }},
+            {u"height"_s, [](Runner& r) { return QString::number(r.m_main.outerHeightTwips()); }},
+            {u"colour"_s, // the clock's background as painted
+             [](Runner& r) {
+                 return colourName(
+                     control<QLabel>(&r.m_main, "Label1")->palette().color(QPalette::Window),
+                     r.m_main.palette().color(QPalette::Button));
+             }},
+            {u"arm"_s, &Runner::dialogState},
+            {u"reads"_s, [](Runner& r) { return QString::number(r.m_fake.reads); }},
+            {u"caption"_s, [](Runner& r) { return r.m_fake.lastCaption; }},
+            {u"fault"_s, &Runner::faultHeight},
+            {u"details"_s, &Runner::details},
+            {u"uptime-centred"_s, // on the window's outer width, 2130 twips
+             [](Runner& r) {
+                 const QLabel* up = control<QLabel>(&r.m_main, "Label2");
+                 return render(up->x() == int(std::nearbyint((2130 / 15.0 - up->width()) / 2)));
+             }},
+        };
+        return table;
+    }
+
+    // A named probe, ini.KEY (the settings file's value), or PATH.PROPERTY of a window or
+    // control ("up": shown within its window, seen or not).
+    QString probe(V name)
+    {
+        if (const Probe p = probes().value(name))
+            return p(*this);
+        if (name.startsWith(u"ini."_s))
             return QString::fromUtf8(
                 ini::value(m_fake.file, "Quorvane", name.mid(4).toLatin1()).value_or("<missing>"));
-        if (name == QLatin1String("saved"))
-            return QStringLiteral("%1,%2").arg(m_state.position.top).arg(m_state.position.left);
-        if (name == QLatin1String("timers")) {
-            QString t;
-            for (const char* timer : {"Timer1", "Timer2", "Timer3"})
-                t += control<QTimer>(&m_main, timer)->isActive() ? QLatin1Char(timer[5])
-                                                                 : QLatin1Char('.');
-            return t;
-        }
-        if (name == QLatin1String("height"))
-            return QString::number(m_main.outerHeightTwips());
-        if (name == QLatin1String("colour")) { // the clock's background as painted
-            const QColor c = control<QLabel>(&m_main, "Label1")->palette().color(QPalette::Window);
-            return c == QColor(255, 0, 0)                          ? QStringLiteral("red")
-                   : c == QColor(0, 0, 255)                        ? QStringLiteral("blue")
-                   : c == m_main.palette().color(QPalette::Button) ? QStringLiteral("face")
-                                                                   : c.name();
-        }
-        if (name == QLatin1String("arm"))
-            return dialogState();
-        if (name == QLatin1String("reads"))
-            return QString::number(m_fake.reads);
-        if (name == QLatin1String("tip"))
-            return m_fake.trayTip;
-        if (name == QLatin1String("caption"))
-            return m_fake.lastCaption;
-        if (name == QLatin1String("fault")) { // the open fault dialog's outer height
-            const FaultDialog* f = m_state.faultDialog.data();
-            return f != nullptr ? QString::number(f->outerHeightTwips()) : QStringLiteral("-");
-        }
-        if (name == QLatin1String("detail1")) {
-            const FaultDialog* f = m_state.faultDialog.data();
-            return f != nullptr ? control<QPlainTextEdit>(f, "Text1")
-                                      ->toPlainText()
-                                      .section(QLatin1Char('\n'), 0, 0)
-                                : QStringLiteral("-");
-        }
-        if (name == QLatin1String("focus")) {
-            const QWidget* modal = QApplication::activeModalWidget();
-            return modal != nullptr && modal->focusWidget() != nullptr
-                       ? modal->focusWidget()->objectName()
-                       : QString();
-        }
-        if (name == QLatin1String("uptime-centred")) { // on the window's outer width, 2130 twips
-            const QLabel* up = control<QLabel>(&m_main, "Label2");
-            return render(up->x() == int(std::nearbyint((2130 / 15.0 - up->width()) / 2)));
-        }
-        const QString property = name.section(QLatin1Char('.'), -1);
-        const QObject* o = object(name.section(QLatin1Char('.'), 0, -2));
+        const QString property = name.section(u"."_s, -1);
+        const QObject* o = object(name.section(u"."_s, 0, -2));
         if (o == nullptr)
-            return QStringLiteral("<none>");
-        if (property == QLatin1String("up")) // shown within its window, seen or not
+            return u"<none>"_s;
+        if (property == u"up"_s)
             return render(!static_cast<const QWidget*>(o)->isHidden());
         return render(o->property(property.toLatin1().constData()));
     }

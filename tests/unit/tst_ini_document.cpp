@@ -1,4 +1,5 @@
 #include "rules/IniDocument.h"
+#include "support/Rows.h"
 
 #include <QFile>
 #include <QTest>
@@ -23,29 +24,24 @@ private slots:
     // The value of a key of [Quorvane], or nothing.
     void read()
     {
-        const struct {
-            QByteArray file;
-            const char* key;
-            std::optional<QByteArray> value;
-        } rows[] = {
-            {golden("crlf.ini"), "HOUR", "7"}, // names in any case, blanks around
-            {golden("crlf.ini"), "x", {}},     // a key of another section
-            {golden("crlf.ini"), "TOPMOST", {}},
-            {"", "HOUR", {}},
-            {"HOUR=5\n", "HOUR", {}},
-            {"[Quorvane]\nTop=\"12\"\n", "Top", "12"},
-            {"[Quorvane]\nTop='12'\n", "Top", "12"},
-            {"[Quorvane]\nTop=\"12\n", "Top", "\"12"},
-            {golden("dup.ini"), "TOP", "1"},
-            {"\xEF\xBB\xBF[Quorvane]\nMIN=3", "min", "3"},
-            {"[Quorvane]\nTop=\n", "Top", ""},
-            {"\n[Quorvane]\nTop=4\n", "Top", "4"}, // an empty first line
-            {"[Quorvane]\n;Top=4\n", "Top", {}},
-            {"[ Quorvane ]\nTop=4\n", "Top", "4"},
-            {"\x01\x02garbage\n[Quorvane\nTop=4\n", "Top", "4"},
-        };
-        for (const auto& r : rows)
-            QCOMPARE(ini::value(r.file, "Quorvane", r.key), r.value);
+        using Read = std::pair<QByteArray, const char*>; // a file and a key
+        checkRows<Read, std::optional<QByteArray>>(
+            [](const Read& r) { return ini::value(r.first, "Quorvane", r.second); },
+            {{{golden("crlf.ini"), "HOUR"}, "7"}, // names in any case, blanks around
+             {{golden("crlf.ini"), "x"}, {}},     // a key of another section
+             {{golden("crlf.ini"), "TOPMOST"}, {}},
+             {{"", "HOUR"}, {}},
+             {{"HOUR=5\n", "HOUR"}, {}},
+             {{"[Quorvane]\nTop=\"12\"\n", "Top"}, "12"},
+             {{"[Quorvane]\nTop='12'\n", "Top"}, "12"},
+             {{"[Quorvane]\nTop=\"12\n", "Top"}, "\"12"},
+             {{golden("dup.ini"), "TOP"}, "1"},
+             {{"\xEF\xBB\xBF[Quorvane]\nMIN=3", "min"}, "3"},
+             {{"[Quorvane]\nTop=\n", "Top"}, ""},
+             {{"\n[Quorvane]\nTop=4\n", "Top"}, "4"}, // an empty first line
+             {{"[Quorvane]\n;Top=4\n", "Top"}, {}},
+             {{"[ Quorvane ]\nTop=4\n", "Top"}, "4"},
+             {{"\x01\x02garbage\n[Quorvane\nTop=4\n", "Top"}, "4"}});
     }
 
     // Each edit byte for byte: in place, after the section's last key, or in a new section; in

@@ -1,10 +1,10 @@
-// What the scenarios cannot say in a line: where a window lands for its size, the tab order,
-// every control in sight, and the settings dialog unloaded while its own message box waits.
+// What the scenarios cannot say in a line: a long uptime kept in the window, tool windows without
+// an icon, the tab order, every control in sight, and the settings dialog unloaded while its own
+// message box waits.
 #include "forms/AboutBox.h"
 #include "forms/FaultDialog.h"
 #include "forms/MainWindow.h"
 #include "forms/SettingsDialog.h"
-#include "forms/Shell.h"
 #include "resources/Icons.h"
 #include "rules/Settings.h"
 #include "support/Controls.h"
@@ -13,52 +13,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 
 class TestForms : public QObject
 {
     Q_OBJECT
 private slots:
-    // One axis, for a 3000-twip window on an 11520-twip screen.
-    void placeAxis_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<double>("edge");
-        QTest::addColumn<int>("saved");
-        QTest::newRow("nothing read: centred") << QByteArray() << 4260.0 << 77;
-        QTest::newRow("negative") << QByteArray("-300") << 0.0 << -300;
-        QTest::newRow("exactly fits") << QByteArray("8520") << 8520.0 << 8520;
-        QTest::newRow("one past the far edge") << QByteArray("8521") << 8520.0 << 8521;
-        QTest::newRow("not a number") << QByteArray("abc") << 0.0 << 0;
-        QTest::newRow("half to even, down") << QByteArray("1234.5") << 1234.0 << 1234;
-        QTest::newRow("half to even, up") << QByteArray("1235.5") << 1236.0 << 1236;
-    }
-    void placeAxis()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(double, edge);
-        QFETCH(int, saved);
-        std::int32_t remembered = 77; // kept when nothing was read
-        QCOMPARE(shell::placeAxis(text, 3000, 11520, remembered), edge);
-        QCOMPARE(remembered, saved);
-    }
-
-    void centredByItsCreationSize()
-    {
-        FakeEnvironment env; // a 1024 x 768 px screen, no settings file
-        MainWindow main(env.state);
-        const int menuBar = main.menuBar()->sizeHint().height();
-        QVERIFY(main.startUp());
-        // created with a client area 2985 twips (199 px) wide and 2370 (158 px) high below the
-        // menu bar, in a frame 6 px wider and 25 px higher until the window manager frames it
-        QCOMPARE(main.pos(), QPoint(int(std::nearbyint((1024 - (199 + 6)) / 2.0)),
-                                    int(std::nearbyint((768 - (158 + menuBar + 25)) / 2.0))));
-    }
-
     void longUptimeStaysInTheWindow()
     {
         FakeEnvironment env;
@@ -146,7 +108,7 @@ private slots:
             check(fault);
             fault->reject();
         });
-        env.fake.timeText = QStringLiteral("7:30:00");
+        env.fake.setTime(QStringLiteral("7:30:00"));
         fire(&main, "Timer1");
         QVERIFY2(outOfSight.isEmpty(), qPrintable(outOfSight.join(QLatin1Char(' '))));
     }
@@ -157,7 +119,7 @@ private slots:
     {
         FakeEnvironment env;
         env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n";
-        env.fake.timeText = QStringLiteral("7:29:59");
+        env.fake.setTime(QStringLiteral("7:29:59"));
         MainWindow main(env.state);
         QVERIFY(main.startUp());
         main.findChild<QAction*>(QStringLiteral("MnuOptTim"))->trigger();
@@ -165,7 +127,7 @@ private slots:
         control<QLineEdit>(d, "ArmTxt0")->setText(QStringLiteral("24"));
         env.fake.onMessage = [&] {
             env.fake.onMessage = nullptr;
-            env.fake.timeText = QStringLiteral("7:30:00");
+            env.fake.setTime(QStringLiteral("7:30:00"));
             QTimer::singleShot(0, [&env] {
                 control<QPushButton>(env.state.faultDialog.data(), "Command2")->click();
             });

@@ -14,21 +14,23 @@ namespace
 const char* const kScenarios = R"table(
 # name | settings file before ("-": none) | steps | file after ("=": unchanged, "*": any) | log
 # Start-up and the ways out
-first start | - | at=9:05:03 load check=Main.Label1.text:9:05:03 check=height:1695 check=timers:1..
-    check=record:00:00\s0\s0\s0\s0\s0\s0 check=reads:1 check=shown:Main check=tip:Quorvane
-    check=Main.Timer1.interval:100 tick check=Main.Label1.text:09:05:03 check=height:1725
+first start | - | at=9:05:03 load check=Main.x:410 check=Main.Label1.text:9:05:03 check=height:1695
+    check=timers:1.. check=record:00:00 check=reads:1 check=shown:Main check=Main.Timer1.interval:100 tick check=Main.Label1.text:09:05:03 check=height:1725
     check=Main.MnuOptTim.text:各種設定 check=Main.MnuPopUpEnd.text:ｱﾌﾟﾘｹｰｼｮﾝの終了
     check=Main.Timer3.interval:10000 | = | topmost:Main=0 tray:add
 start with every key | [Quorvane]\nTop=-300\nLeft=150\nHOUR=7\nDELLMODE=1\nTOPMOST=1\n | load
-    check=Main.pos:10,0 check=saved:-300,150 check=timers:1.3 check=record:07:00\s0\s0\s1\s0\s1\s0
+    check=Main.pos:10,0 check=saved:-300,150 check=timers:1.3 check=record:07:00,sweep=1,top=1
     | = | topmost:Main=1 tray:add
+placed by halves to even | [Quorvane]\nTop=1267.5\nLeft=1252.5\n | load check=Main.pos:83,85
+    check=saved:1268,1252 | = | *
+placed beyond the far side: on its edge, remembered as read | [Quorvane]\nLeft=99999\n | load
+    check=Main.x:819 check=saved:0,99999 | = | *
 nine characters of a position | [Quorvane]\nTop=1234567890\nLeft=\s12\n | load
     check=saved:123456789,12 | = | *
 the file as written by hand | [quorvane]\r\nhour=7\r\nMIN=abc\r\nDSPTIME=1\r\nBOMSETTING=70000\r\n
-    DELLMODE=1\r\nEASYMODE=2\r\nTOPMOST=1\r\n | load check=record:07:00\s1\s0\s1\s2\s1\s0 | = | *
+    DELLMODE=1\r\nEASYMODE=2\r\nTOPMOST=1\r\n | load check=record:07:00,form=1,sweep=1,gentle=2,top=1 | = | *
 values out of range are kept | [Quorvane]\nHOUR=25\nMIN=-3\nBOMSETTING=7\n | load
-    check=record:25:-3\s0\s7\s0\s0\s0\s0 | = | *
-an hour beyond 32 bits | [Quorvane]\nHOUR=99999999999\n | load check=alarm:2147483647:00 | = | *
+    check=record:25:-3,action=7 | = | *
 second instance reads nothing | [Quorvane]\nTOPMOST=1\n | second load check=reads:0 check=timers:...
     check=shown: check=caption:Quorvane | = | message:すでに起動してます end
 no tray: the warning, nothing ticking | [Quorvane]\nTop=10\nDELLMODE=1\n | notray load check=timers:...
@@ -103,26 +105,26 @@ settings: a first run clears what the design ticks | - | start move=Main.Label2:
     check=timers:1.. | = |
 settings: every value shown | [Quorvane]\nHOUR=7\nMIN=30\nDSPTIME=1\nBOMSETTING=3\nDELLMODE=1\n
     EASYMODE=1\nTOPMOST=1\n | start menu=MnuPopUpTime check=arm:07/30/1/3/xxx check=timers:1.3
-    check=record:07:30\s1\s3\s1\s1\s1\s1 | = |
+    check=record:07:30,form=1,action=3,sweep=1,gentle=1,top=1,tray=1 | = |
 settings: values without a control | [Quorvane]\nDSPTIME=2\nBOMSETTING=4\nDELLMODE=2\nTOPMOST=-1\n
-    | start menu=MnuPopUpTime check=arm:00/00/0/0/... check=record:00:00\s2\s4\s2\s0\s-1\s1 | = |
+    | start menu=MnuPopUpTime check=arm:00/00/0/0/... check=record:00:00,form=2,action=4,sweep=2,top=-1,tray=1 | = |
 settings: opening it again keeps what was typed | - | start menu=MnuPopUpTime check=shown:Main,fmArm
-    check=record:00:00\s0\s0\s0\s0\s0\s1 set=fmArm.ArmTxt1:45 menu=MnuOptTim check=shown:fmArm
-    check=fmArm.ArmTxt1.text:45 check=record:00:00\s0\s0\s0\s0\s0\s0 | = |
+    check=record:00:00,tray=1 set=fmArm.ArmTxt1:45 menu=MnuOptTim check=shown:fmArm
+    check=fmArm.ArmTxt1.text:45 check=record:00:00 | = |
 settings: clicks act at once | [Quorvane]\nDELLMODE=1\n | start menu=MnuPopUpTime click=fmArm.Option2_2
-    check=record:00:00\s0\s2\s1\s0\s0\s1 click=fmArm.Check1 check=timers:1.. click=fmArm.Check1
+    check=record:00:00,action=2,sweep=1,tray=1 click=fmArm.Check1 check=timers:1.. click=fmArm.Check1
     check=timers:1.3 move=Main.Label2:0,56 click=fmArm.Option1_1 check=uptime-centred:1
-    check=record:00:00\s0\s2\s1\s0\s0\s1 | = |
+    check=record:00:00,action=2,sweep=1,tray=1 | = |
 settings: a click on the selected button counts | [Quorvane]\nBOMSETTING=7\n | start menu=MnuPopUpTime
-    check=arm:00/00/0/0/... check=record:00:00\s0\s7\s0\s0\s0\s1 click=fmArm.Option2_0
+    check=arm:00/00/0/0/... check=record:00:00,action=7,tray=1 click=fmArm.Option2_0
     move=Main.Label2:0,56 click=fmArm.Option1_0 check=uptime-centred:1 click=fmArm.Command2
-    check=record:00:00\s0\s0\s0\s0\s0\s1 | = |
+    check=record:00:00,tray=1 | = |
 settings: Cancel keeps what the clicks did | [Quorvane]\nDELLMODE=1\n | start menu=MnuOptTim
     key=fmArm.ArmTxt0:Return key=fmArm:Escape check=shown:fmArm click=fmArm.Option2_3
     click=fmArm.Check1 type=fmArm.ArmTxt0:9 click=fmArm.Command2 check=shown: check=timers:1..
-    check=record:00:00\s0\s3\s1\s0\s0\s0 | = |
+    check=record:00:00,action=3,sweep=1 | = |
 settings: so does the close box | [Quorvane]\nDELLMODE=1\n | start menu=MnuOptTim click=fmArm.Option2_3
-    click=fmArm.Check1 close=fmArm check=shown: check=timers:1.. check=record:00:00\s0\s3\s1\s0\s0\s0
+    click=fmArm.Check1 close=fmArm check=shown: check=timers:1.. check=record:00:00,action=3,sweep=1
     | = |
 settings: Enter presses the focused button | - | start menu=MnuOptTim focus=fmArm.Command2
     key=fmArm.Command2:Return check=shown: menu=MnuOptTim key=fmArm.Command1:Return check=shown:Main
@@ -131,21 +133,21 @@ OK from the window's menu | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start show
     menu=MnuOptTim type=fmArm.ArmTxt0:123 check=fmArm.ArmTxt0.text:12 type=fmArm.ArmTxt0:7
     type=fmArm.ArmTxt1:5 click=fmArm.Option2_1 click=fmArm.Check1 click=fmArm.Check3
     click=fmArm.Command1 check=shown:Main check=Main.Command1.up:0 check=timers:1..
-    check=record:07:05\s0\s1\s0\s0\s1\s0 | [Quorvane]\nHOUR=7\nMIN=5\nDELLMODE=0\nDSPTIME=0\n
+    check=record:07:05,action=1,top=1 | [Quorvane]\nHOUR=7\nMIN=5\nDELLMODE=0\nDSPTIME=0\n
     BOMSETTING=1\nEASYMODE=0\nTOPMOST=1\n | write*7 topmost:Main=1
 OK after a double-click on the clock | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start
     dblclick=Main.Label1 check=shown:fmArm click=fmArm.Option1_1 type=fmArm.ArmTxt0:23
     type=fmArm.ArmTxt1:59 click=fmArm.Check2 click=fmArm.Command1 check=shown:Main
-    check=record:23:59\s1\s0\s1\s1\s0\s0 | [Quorvane]\nHOUR=23\nMIN=59\nDELLMODE=1\nDSPTIME=1\n
+    check=record:23:59,form=1,sweep=1,gentle=1 | [Quorvane]\nHOUR=23\nMIN=59\nDELLMODE=1\nDSPTIME=1\n
     BOMSETTING=0\nEASYMODE=1\nTOPMOST=0\n | write*7 topmost:Main=0
 OK from the tray leaves the window as it was | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start
     show=Main.Command1 menu=MnuPopUpTime hide=Main type=fmArm.ArmTxt0:0 type=fmArm.ArmTxt1:0
-    click=fmArm.Command1 check=shown: check=Main.Command1.up:1 check=record:00:00\s0\s0\s1\s0\s0\s0
+    click=fmArm.Command1 check=shown: check=Main.Command1.up:1 check=record:00:00,sweep=1
     | [Quorvane]\nHOUR=0\nMIN=0\nDELLMODE=1\nDSPTIME=0\nBOMSETTING=0\nEASYMODE=0\nTOPMOST=0\n
     | write*7 topmost:Main=0
 OK with hour 24 writes nothing | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start menu=MnuOptTim
     type=fmArm.ArmTxt0:24 click=fmArm.Option2_3 click=fmArm.Command1 check=caption:アラーム設定のエラー!
-    check=shown:Main check=timers:1.3 check=record:06:06\s0\s3\s1\s0\s0\s0 | = |
+    check=shown:Main check=timers:1.3 check=record:06:06,action=3,sweep=1 | = |
     message:数値が正しくないです！！ topmost:Main=0
 range failures write nothing (hour -1, minutes 60 and -1, hour 25 before a bad minute)
     | [Quorvane]\nHOUR=6\nMIN=6\n | start menu=MnuOptTim type=fmArm.ArmTxt0:-1 click=fmArm.Command1
@@ -163,21 +165,17 @@ the bounds pass | - | start menu=MnuOptTim type=fmArm.ArmTxt0:0 type=fmArm.ArmTx
     check=alarm:00:00 menu=MnuOptTim type=fmArm.ArmTxt0:23 type=fmArm.ArmTxt1:59 click=fmArm.Command1
     check=alarm:23:59 | * | write*7 topmost:Main=0 write*7 topmost:Main=0
 a failed write is silent | [Quorvane]\nHOUR=3\n | readonly start menu=MnuOptTim type=fmArm.ArmTxt0:8
-    type=fmArm.ArmTxt1:1 click=fmArm.Check3 click=fmArm.Command1 check=record:08:01\s0\s0\s0\s0\s1\s0
+    type=fmArm.ArmTxt1:1 click=fmArm.Check3 click=fmArm.Command1 check=record:08:01,top=1
     | = | topmost:Main=1
 an unreadable file is never replaced | [Quorvane]\nHOUR=3\n | unreadable start check=alarm:00:00
     menu=MnuOptTim click=fmArm.Command1 | = | topmost:Main=0
 a stored 2 is off | [Quorvane]\nTOPMOST=2\nDELLMODE=2\n | load check=timers:1.. | = | topmost:Main=0 tray:add
-the accepted text is the alarm, also after a restart
-    | - | start menu=MnuOptTim type=fmArm.ArmTxt0:+7 click=fmArm.Command1 check=ini.HOUR:+7 check=alarm:07:00
-    reload check=alarm:07:00 menu=MnuOptTim type=fmArm.ArmTxt0:-0 click=fmArm.Command1 check=ini.HOUR:-0
-    check=alarm:00:00 menu=MnuOptTim type=fmArm.ArmTxt0:7. click=fmArm.Command1 check=ini.HOUR:7.
-    check=alarm:07:00 reload check=alarm:07:00 menu=MnuOptTim type=fmArm.ArmTxt0:.5 click=fmArm.Command1
-    check=ini.HOUR:.5 check=alarm:00:00 menu=MnuOptTim set=fmArm.ArmTxt0:\u30007 click=fmArm.Command1
-    check=ini.HOUR:7 check=alarm:07:00 reload check=alarm:07:00 menu=MnuOptTim set=fmArm.ArmTxt0:\u00a07
-    click=fmArm.Command1 check=ini.HOUR:7 menu=MnuOptTim set=fmArm.ArmTxt0:7\u3000 click=fmArm.Command1
-    check=ini.HOUR:7\u3000 check=alarm:07:00 reload check=alarm:07:00 menu=MnuOptTim
-    type=fmArm.ArmTxt0:\s7 click=fmArm.Command1 check=alarm:07:00 | * | *
+the accepted text is the alarm, also after a restart | - | start menu=MnuOptTim
+    type=fmArm.ArmTxt0:+7 click=fmArm.Command1 check=ini.HOUR:+7 check=alarm:07:00 reload
+    check=alarm:07:00 menu=MnuOptTim type=fmArm.ArmTxt0:.5 click=fmArm.Command1 check=ini.HOUR:.5
+    check=alarm:00:00 reload check=alarm:00:00 menu=MnuOptTim set=fmArm.ArmTxt0:\u30007
+    click=fmArm.Command1 check=ini.HOUR:7 menu=MnuOptTim set=fmArm.ArmTxt0:7\u3000
+    click=fmArm.Command1 check=ini.HOUR:7\u3000 check=alarm:07:00 reload check=alarm:07:00 | * | *
 a stored alarm longer than two characters shows whole | [Quorvane]\nHOUR=100\nMIN=5\n | start
     menu=MnuOptTim check=fmArm.ArmTxt0.text:100 append=fmArm.ArmTxt0:7 check=fmArm.ArmTxt0.text:100
     key=fmArm.ArmTxt0:Backspace append=fmArm.ArmTxt0:7 check=fmArm.ArmTxt0.text:10
@@ -186,7 +184,7 @@ a stored alarm longer than two characters shows whole | [Quorvane]\nHOUR=100\nMI
     message:数値が正しくないです！！ topmost:Main=0
 opened from the tray and cancelled, then OK after a double-click: the window stays hidden | - | start
     menu=MnuPopUpTime click=fmArm.Command2 dblclick=Main.Label1 click=fmArm.Command1 check=shown:
-    check=record:00:00\s0\s0\s0\s0\s0\s0 | * | write*7 topmost:Main=0
+    check=record:00:00 | * | write*7 topmost:Main=0
 # The alarm's actions
 beep alert, the gentle mode has no say | [Quorvane]\nHOUR=7\nMIN=30\nEASYMODE=1\n | start
     tick@7:30:00 check=timers:12. | = | beep*12
@@ -199,12 +197,16 @@ action 4 does nothing | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=4\n | start tick@
 action -1 does nothing, gentle or not | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=-1\nEASYMODE=1\n
     | start tick@7:30:00 | = |
 the fault dialog, rescued, comes again | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n
-    | start random=0.65 tick@7:30:00 check=modal:frmFault check=fault:1920 check=detail1:
+    | start random=0.65 tick@7:30:00 check=modal:frmFault check=fault:1920 check=details:
     check=frmFault.Command3.enabled:1 check=focus:Command1 click=frmFault.Command3 check=fault:4185
-    check=frmFault.Command3.enabled:0 check=detail1:taroの入れたの手のお茶です｡ click=frmFault.Command2
-    check=modal: check=colour:red random=0 tick@7:30:01 check=fault:1920 check=detail1:
-    click=frmFault.Command3 check=detail1:taroの不適切な処理です｡ close=frmFault random=0.99999 tick
-    click=frmFault.Command3 check=detail1:taroの放送禁止用語羅列です｡ click=frmFault.Command2
+    check=frmFault.Command3.enabled:0
+    check=details:taroの入れたの手のお茶です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\s63ef:fffbd5c7
+    click=frmFault.Command2 check=modal: check=colour:red random=0 tick@7:30:01 check=fault:1920
+    check=details: click=frmFault.Command3
+    check=details:taroの不適切な処理です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\s3878:fffbd5c7
+    close=frmFault random=0.99999 tick click=frmFault.Command3
+    check=details:taroの放送禁止用語羅列です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\sbb94:fffbd5c7
+    click=frmFault.Command2
     tick@7:31:00 | = | topmost:frmFault=1*3
 the fault dialog's close ends the session and writes nothing
     | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n | start tick@7:30:00
