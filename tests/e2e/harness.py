@@ -18,10 +18,11 @@ import tempfile
 import time
 import unittest
 
+import dbus
+import dbusmock
 import Xlib.display
 import Xlib.X
 
-PYTHON = "/usr/bin/python3"  # the interpreter that has dbusmock
 BINARY = os.environ.get("QUORVANE_BIN", "")
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 SCREEN = (1280, 800)
@@ -38,6 +39,14 @@ def poll(condition, timeout=20.0, interval=0.03, what="condition"):
     return value
 
 
+class Buses(dbusmock.DBusTestCase):
+    """The private session and system buses and their mocks, as python-dbusmock runs them."""
+
+
+def mock(proxy, method, *args):
+    return getattr(proxy, method)(*args, dbus_interface=dbusmock.MOCK_IFACE)
+
+
 class Desktop:
     """tray: "xembed" (trayer) or "dbus" (a mocked StatusNotifierWatcher). display: "x11"
     (Xvfb with openbox) or "wayland" (a headless Weston, no X server at all)."""
@@ -45,7 +54,7 @@ class Desktop:
     def __init__(self, tray="xembed", display="x11", sound=False):
         self.tray, self.display, self.sound = tray, display, sound
         self.groups = []  # process groups we started, newest last
-        self.marks = {}  # mock log -> lines written before the test began
+        self.mocks = []  # the mock services' processes
         self.root = tempfile.mkdtemp(prefix="quorvane-e2e-")
         self.home = os.path.join(self.root, "home")
         self.config = os.path.join(self.home, ".config")
@@ -70,12 +79,10 @@ class Desktop:
     def start(self):
         try:
             self._weston() if self.display == "wayland" else self._xvfb()
-            for bus in ("session", "system"):
-                path = os.path.join(self.runtime, bus + "-bus")
-                self.spawn(["dbus-daemon", "--config-file=/usr/share/dbus-1/session.conf",
-                            "--address=unix:path=" + path, "--nofork", "--nopidfile"], **QUIET)
-                poll(lambda: os.path.exists(path), what=f"the {bus} bus")
-                self.env[f"DBUS_{bus.upper()}_BUS_ADDRESS"] = "unix:path=" + path
+            Buses.start_session_bus()
+            Buses.start_system_bus()
+            for bus in ("DBUS_SESSION_BUS_ADDRESS", "DBUS_SYSTEM_BUS_ADDRESS"):
+                self.env[bus] = os.environ[bus]
             self._logind()
             if self.sound:
                 self._sound_server()
@@ -141,42 +148,29 @@ class Desktop:
         poll(lambda: "quorvane" in self.x("pactl", "list", "short", "sinks"),
              what="the sound server")
 
-    def mock(self, bus, args, name):
-        """Starts python3-dbusmock on the session or system bus; returns its log's path once
-        `name` is on the bus."""
-        log = os.path.join(self.root, name + ".log")
-        self.spawn([PYTHON, "-m", "dbusmock", "--" + bus, "-l", log] + args, **QUIET)
-        poll(lambda: name in self.gdbus(bus, "org.freedesktop.DBus", "/",
-                                        "org.freedesktop.DBus.ListNames"), what=name)
-        return log
-
-    def gdbus(self, bus, dest, path, method, *args):
-        return self.x("gdbus", "call", "--" + bus, "-d", dest, "-o", path, "-m", method, *args)
-
-    def add_method(self, bus, name, path, interface, method, in_sig, out_sig, code):
-        self.gdbus(bus, name, path, "org.freedesktop.DBus.Mock.AddMethod", interface, method,
-                   in_sig, out_sig, code)
-
     def session_lookup(self, code='ret = "/org/freedesktop/login1/session/c1"'):
         """What logind runs when the program asks for its session."""
-        self.add_method("system", "org.freedesktop.login1", "/org/freedesktop/login1",
-                        "org.freedesktop.login1.Manager", "GetSessionByPID", "u", "o", code)
+        mock(self.logind, "AddMethod", "org.freedesktop.login1.Manager", "GetSessionByPID", "u",
+             "o", code)
 
     def _logind(self):
-        self.logind_log = self.mock("system", ["--template", "logind"], "org.freedesktop.login1")
+        proc, self.logind = Buses.spawn_server_template("logind", stdout=subprocess.DEVNULL)
+        self.mocks.append(proc)
         self.session_lookup()
-        self.gdbus("system", "org.freedesktop.login1", "/org/freedesktop/login1",
-                   "org.freedesktop.DBus.Mock.AddSession", "c1", "seat0", "0", "root", "true")
+        mock(self.logind, "AddSession", "c1", "seat0", dbus.UInt32(0), "root", True)
+        self.session = Buses.get_dbus(system_bus=True).get_object(
+            "org.freedesktop.login1", "/org/freedesktop/login1/session/c1")
 
     def _status_notifier_watcher(self):
-        where = ("session", "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher")
-        self.watcher_log = self.mock("session", list(where[1:]) + [where[1]], where[1])
-        for prop, value in (("IsStatusNotifierHostRegistered", "<true>"),
-                            ("ProtocolVersion", "<0>"),
-                            ("RegisteredStatusNotifierItems", "<@as []>")):
-            self.gdbus(*where, "org.freedesktop.DBus.Mock.AddProperty", where[1], prop, value)
+        name = "org.kde.StatusNotifierWatcher"
+        self.mocks.append(Buses.spawn_server(name, "/StatusNotifierWatcher", name,
+                                             stdout=subprocess.DEVNULL))
+        self.watcher = Buses.get_dbus().get_object(name, "/StatusNotifierWatcher")
+        for prop, value in (("IsStatusNotifierHostRegistered", True), ("ProtocolVersion", 0),
+                            ("RegisteredStatusNotifierItems", dbus.Array([], signature="s"))):
+            mock(self.watcher, "AddProperty", name, prop, value)
         for method in ("RegisterStatusNotifierItem", "RegisterStatusNotifierHost"):
-            self.add_method(*where, where[1], method, "s", "", "")
+            mock(self.watcher, "AddMethod", name, method, "s", "", "")
 
     def end(self, proc, sig=signal.SIGKILL):
         """Ends one process group that this desktop started."""
@@ -195,6 +189,10 @@ class Desktop:
         for sig in (signal.SIGTERM, signal.SIGKILL):  # what a polite ending leaves, by force
             for proc in reversed(self.groups[:]):
                 self.end(proc, sig)
+        for proc in self.mocks:
+            proc.terminate()
+            proc.wait()
+        Buses.tearDownClass()
         shutil.rmtree(self.root, ignore_errors=True)
 
     # -- the program ----------------------------------------------------------------------------
@@ -312,26 +310,14 @@ class Desktop:
 
     # -- what the mocks were asked ---------------------------------------------------------------
 
-    @staticmethod
-    def _lines(log):
-        try:
-            with open(log) as f:
-                return f.read().splitlines()
-        except FileNotFoundError:
-            return []
-
-    def mock_calls(self, log):
-        """The calls a mock has logged ("Method args") since mark_logs(); property reads by
-        other desktop services are not requests."""
-        calls = [line.split(" ", 1)[1].strip() for line in self._lines(log)[self.marks.get(log, 0):]
-                 if " " in line]
-        return [c for c in calls if c.split(" ")[0] not in ("Get", "GetAll", "Set", "emit")]
-
-    def mark_logs(self):
-        self.marks = {self.logind_log: len(self._lines(self.logind_log))}
+    def clear_calls(self):
+        for proxy in (self.logind, self.session) + ((self.watcher,) if self.tray == "dbus" else ()):
+            mock(proxy, "ClearCalls")
 
     def logind_calls(self):
-        return [c.split(" ")[0] for c in self.mock_calls(self.logind_log)]
+        """The methods asked of logind's manager, then of the session."""
+        return [str(c[1]) for proxy in (self.logind, self.session)
+                for c in mock(proxy, "GetCalls")]
 
     # -- sound ----------------------------------------------------------------------------------
 
@@ -387,7 +373,7 @@ class DesktopTest(unittest.TestCase):
 
     def setUp(self):
         self.addCleanup(self.desktop.kill_programs)
-        self.desktop.mark_logs()
+        self.desktop.clear_calls()
         if os.path.exists(self.desktop.ini):
             os.remove(self.desktop.ini)
 

@@ -2,7 +2,7 @@
 
 import os
 
-from harness import BINARY, DesktopTest, poll, terminate
+from harness import BINARY, DesktopTest, mock, poll, terminate
 
 
 class NativeWayland(DesktopTest):
@@ -10,8 +10,7 @@ class NativeWayland(DesktopTest):
 
     def test_starts_and_exits_in_order(self):
         program = self.desktop.start_program()
-        poll(lambda: any(c.startswith("RegisterStatusNotifierItem ")
-                         for c in self.desktop.mock_calls(self.desktop.watcher_log)),
+        poll(lambda: mock(self.desktop.watcher, "GetMethodCalls", "RegisterStatusNotifierItem"),
              what="the tray icon")
         self.assertEqual(terminate(program), 0)
         self.assertIn(b"MyPath=%s\n" % os.path.realpath(BINARY).encode(), self.desktop.read_ini())
