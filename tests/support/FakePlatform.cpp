@@ -5,8 +5,6 @@
 #include "forms/SettingsDialog.h"
 
 #include <QCoreApplication>
-#include <QTime>
-#include <QUrl>
 
 std::optional<QByteArray> FakePlatform::readSettingsFile()
 {
@@ -33,27 +31,12 @@ void FakePlatform::setTime(const QString& text)
             .msecsSinceStartOfDay();
 }
 
-QString FakePlatform::localTimeText()
-{
-    return QTime::fromMSecsSinceStartOfDay(msOfDay).toString(QStringLiteral("H:mm:ss"));
-}
-
-void FakePlatform::requestExit(ExitKind kind)
-{
-    log << QStringLiteral("exit:%1").arg(static_cast<int>(kind));
-}
-
 void FakePlatform::messageBox(const QString& text, const QString& caption, MessageIcon icon)
 {
     log << QStringLiteral("message:") + text;
     lastCaption = caption + (icon == MessageIcon::Exclamation ? QStringLiteral("!") : QString());
     if (onMessage)
         onMessage();
-}
-
-void FakePlatform::setTopmost(QWidget* window, bool on)
-{
-    log << QStringLiteral("topmost:%1=%2").arg(window->objectName()).arg(on ? 1 : 0);
 }
 
 void FakePlatform::popUpMenu(QMenu* menu)
@@ -71,17 +54,6 @@ bool FakePlatform::addTrayIcon(const QIcon& /*icon*/, const QString& /*tip*/,
         return false;
     trayEvents = std::move(onEvent);
     return true;
-}
-
-void FakePlatform::removeTrayIcon()
-{
-    log << QStringLiteral("tray:remove");
-    trayEvents = nullptr;
-}
-
-void FakePlatform::openUrl(const QUrl& url)
-{
-    log << QStringLiteral("url:") + url.toString();
 }
 
 FakeEnvironment::FakeEnvironment()

@@ -6,7 +6,12 @@
 #include "platform/Platform.h"
 
 #include <QStringList>
+#include <QTime>
+#include <QUrl>
+#include <QWidget>
 #include <functional>
+
+using namespace Qt::Literals::StringLiterals;
 
 class FakePlatform : public Platform
 {
@@ -40,27 +45,37 @@ public:
 
     std::optional<QByteArray> readSettingsFile() override;
     bool replaceSettingsFile(const QByteArray& bytes) override;
-    QString localTimeText() override;
+    QString localTimeText() override
+    {
+        return QTime::fromMSecsSinceStartOfDay(msOfDay).toString(u"H:mm:ss"_s);
+    }
     int localMsOfDay() override { return msOfDay; }
     std::uint32_t uptimeMs() override { return ticks; }
     double randomUnit() override { return random; }
-    void beep() override { log << QStringLiteral("beep"); }
-    void requestExit(ExitKind kind) override;
-    void purgeRecentDocuments() override { log << QStringLiteral("purge"); }
-    QString loginName() override { return QStringLiteral("taro"); }
+    void beep() override { log << u"beep"_s; }
+    void requestExit(ExitKind kind) override { log << u"exit:%1"_s.arg(int(kind)); }
+    void purgeRecentDocuments() override { log << u"purge"_s; }
+    QString loginName() override { return u"taro"_s; }
     bool acquireSingleInstance() override { return !otherInstance; }
-    QString executablePath() override { return QStringLiteral("/opt/quorvane/quorvane"); }
+    QString executablePath() override { return u"/opt/quorvane/quorvane"_s; }
     void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
-    void setTopmost(QWidget* window, bool on) override;
+    void setTopmost(QWidget* window, bool on) override
+    {
+        log << u"topmost:%1=%2"_s.arg(window->objectName()).arg(on ? 1 : 0);
+    }
     QSize screenSize() override { return {1024, 768}; }
-    void takeFocus(QWidget* /*window*/) override { log << QStringLiteral("foreground"); }
+    void takeFocus(QWidget* /*window*/) override { log << u"foreground"_s; }
     void popUpMenu(QMenu* menu) override;
     bool addTrayIcon(const QIcon& icon, const QString& tip,
                      std::function<void(TrayEvent)> onEvent) override;
-    void removeTrayIcon() override;
-    void openUrl(const QUrl& url) override;
+    void removeTrayIcon() override
+    {
+        log << u"tray:remove"_s;
+        trayEvents = nullptr;
+    }
+    void openUrl(const QUrl& url) override { log << u"url:"_s + url.toString(); }
     void callOnSessionEnd(std::function<void()> handler) override { sessionEnd = handler; }
-    void endProcess() override { log << QStringLiteral("end"); }
+    void endProcess() override { log << u"end"_s; }
 
     // The last message box's caption and icon ("警告!" with the exclamation icon).
     QString lastCaption;

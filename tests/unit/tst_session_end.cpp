@@ -9,31 +9,26 @@ class TestSessionEnd : public QObject
 {
     Q_OBJECT
 private slots:
-    // Each way the session ends the program is reported once, from the event loop.
-    void reported_data()
-    {
-        QTest::addColumn<int>("signal"); // 0: the session manager quits the event loop
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
-        QTest::newRow("quit") << 0;
-    }
+    // Each way the session ends the program is reported once, from the event loop: SIGTERM,
+    // SIGHUP, and (0) the session manager quitting the event loop.
     void reported()
     {
-        QFETCH(int, signal);
-        SessionEndWatcher watcher;
-        int reports = 0;
-        watcher.watch([&] { ++reports; });
-        if (signal != 0) {
-            ::raise(signal); // the process lives on: the handler only takes note
-            QCOMPARE(reports, 0);
-            QTRY_COMPARE(reports, 1);
-            ::raise(signal);
-        } else {
-            QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
-            QCoreApplication::exec();
+        for (const int signal : {SIGTERM, SIGHUP, 0}) {
+            SessionEndWatcher watcher;
+            int reports = 0;
+            watcher.watch([&] { ++reports; });
+            if (signal != 0) {
+                ::raise(signal); // the process lives on: the handler only takes note
+                QCOMPARE(reports, 0);
+                QTRY_COMPARE(reports, 1);
+                ::raise(signal);
+            } else {
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+                QCoreApplication::exec();
+            }
+            QCoreApplication::processEvents();
+            QCOMPARE(reports, 1);
         }
-        QCoreApplication::processEvents();
-        QCOMPARE(reports, 1);
     }
 
     // Once the process ends by its own route, the session's end is not reported.
