@@ -257,6 +257,13 @@ about: asked for while open, the open one stays | - | start menu=MnuOptVer move=
     foreground popup
 )table";
 
+// A file is written without blanks ("\s" stands for one), so it may run over lines; "-" is none.
+QByteArray bytes(QString field)
+{
+    field.remove(QLatin1Char(' '));
+    return field == u"-" ? QByteArray() : unescape(field).toUtf8();
+}
+
 } // namespace
 
 class TestScenarios : public QObject
@@ -265,10 +272,7 @@ class TestScenarios : public QObject
 private slots:
     void scenarios_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("log");
+        QTest::addColumn<QStringList>("fields"); // file before, steps, file after, log
         QStringList rows;
         for (const QString& line : QString::fromUtf8(kScenarios).split(QLatin1Char('\n'))) {
             if (line.startsWith(QLatin1Char(' ')) && !rows.isEmpty())
@@ -276,37 +280,25 @@ private slots:
             else if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
                 rows << line;
         }
-        // A file is written without blanks ("\s" stands for one), so it may run over lines.
-        auto bytes = [](QString field) {
-            field.remove(QLatin1Char(' '));
-            return field == QLatin1String("-") ? QByteArray() : unescape(field).toUtf8();
-        };
         for (const QString& row : rows) {
-            QStringList f = row.split(QLatin1Char('|'));
-            for (QString& field : f)
+            QStringList fields = row.split(QLatin1Char('|'));
+            for (QString& field : fields)
                 field = field.simplified();
-            QTest::newRow(qPrintable(f.value(0)))
-                << bytes(f.value(1)) << f.value(2) << f.value(3) << f.value(4);
+            QTest::newRow(qPrintable(fields.takeFirst())) << fields;
         }
     }
     void scenarios()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, steps);
-        QFETCH(QString, after);
-        QFETCH(QString, log);
+        QFETCH(QStringList, fields);
+        const QString &before = fields[0], &after = fields[2], &log = fields[3];
         FakeEnvironment env;
-        env.fake.file = file;
+        env.fake.file = bytes(before);
         MainWindow main(env.state);
-        const QStringList errors = runScenario(env, main, steps);
+        const QStringList errors = runScenario(env, main, fields[1]);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
-        if (after != QLatin1String("*")) {
-            QString expected = after;
-            QCOMPARE(env.fake.file, after == QLatin1String("=")
-                                        ? file
-                                        : unescape(expected.remove(QLatin1Char(' '))).toUtf8());
-        }
-        if (log != QLatin1String("*"))
+        if (after != u"*")
+            QCOMPARE(env.fake.file, bytes(after == u"=" ? before : after));
+        if (log != u"*")
             QCOMPARE(compactLog(env.fake.log), log);
     }
 };
