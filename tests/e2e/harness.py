@@ -17,6 +17,7 @@ import sys
 import tempfile
 import time
 import unittest
+from pathlib import Path
 
 import dbus
 import dbusmock
@@ -225,12 +226,10 @@ class Desktop:
                     raise
 
     def write_ini(self, content):
-        with open(self.ini, "wb") as f:
-            f.write(content.encode() if isinstance(content, str) else content)
+        Path(self.ini).write_bytes(content.encode() if isinstance(content, str) else content)
 
     def read_ini(self):
-        with open(self.ini, "rb") as f:
-            return f.read()
+        return Path(self.ini).read_bytes()
 
     # -- X --------------------------------------------------------------------------------------
 
@@ -334,11 +333,8 @@ class Desktop:
 
 def samples(path):
     """The 16-bit samples recorded to the file."""
-    data = array.array("h")
-    with open(path, "rb") as f:
-        raw = f.read()
-    data.frombytes(raw[:len(raw) // 2 * 2])
-    return data
+    raw = Path(path).read_bytes()
+    return array.array("h", raw[:len(raw) // 2 * 2])
 
 
 def exit_status(program, timeout=10):

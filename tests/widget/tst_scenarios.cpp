@@ -88,12 +88,11 @@ the sweep on every fifth tick, its count kept while off | [Quorvane]\nDELLMODE=1
     click=fmArm.Check1 check=timers:1.. click=fmArm.Check1 check=timers:1.3 sweep check=log:purge*2
     sweep | = | purge*3
 # The tray and the menus
-tray: a double-click shows the window | - | start hide=Main tray=double-click check=shown:Main tray=double-click
-    check=shown:Main | = |
-tray: the right button's release opens the menu | - | start tray=menu | = | foreground popup
-menu: to the tray | - | start menu=MnuFormMin check=shown: | = |
-menu: show | - | start hide=Main menu=MnuPopUpDsp check=shown:Main | = |
-menu: empty the recently used list | - | start menu=MnuPopUpDel | = | purge
+tray: a double-click shows the window, the right button's release opens the menu | - | start
+    hide=Main tray=double-click check=shown:Main tray=double-click check=shown:Main tray=menu | = |
+    foreground popup
+the menus: to the tray, shown, the recently used list emptied | - | start menu=MnuFormMin
+    check=shown: menu=MnuPopUpDsp check=shown:Main menu=MnuPopUpDel | = | purge
 settings from the tray keep a hidden window hidden | - | start hide=Main menu=MnuPopUpTime
     check=shown:fmArm | = |
 version from the tray waits for the box | - | start move=Main:40,60 tray=menu>MnuPopUpVer

@@ -1,7 +1,7 @@
 """The Debian package: built by CPack from the build folder, validated, installed on this machine,
 run from /usr/bin, and purged again.
 
-    QUORVANE_BUILD_DIR=build python3 -m unittest -v test_package
+    QUORVANE_BUILD_DIR=build python3 -m unittest -v test_deb
 """
 
 import os
