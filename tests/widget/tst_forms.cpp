@@ -1,6 +1,9 @@
-// What the scenarios cannot say in a line: a long uptime kept in the window, tool windows without
-// an icon, the tab order, every control in sight, and the settings dialog unloaded while its own
-// message box waits.
+// The forms as a user meets them, scenario by scenario (the steps and checks are explained in
+// support/Scenario.h): the settings file afterwards, everything that reached the system in order,
+// and the checks on the way. Then what the scenarios cannot say in a line: a long uptime kept in
+// the window, tool windows without an icon, the tab order, every control in sight, and the
+// settings dialog unloaded while its own message box waits. Expected values come from what the
+// program must do, in twips, texts and orders, never from its code.
 #include "forms/AboutBox.h"
 #include "forms/FaultDialog.h"
 #include "forms/MainWindow.h"
@@ -9,6 +12,7 @@
 #include "rules/Settings.h"
 #include "support/Controls.h"
 #include "support/FakePlatform.h"
+#include "support/Scenario.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,10 +21,300 @@
 #include <QTest>
 #include <QTimer>
 
+namespace
+{
+
+const char* const kScenarios = R"table(
+# name | settings file before ("-": none) | steps | file after ("=": unchanged, "*": any) | log
+# Start-up and the ways out
+first start | - | at=9:05:03 load check=Main.x:410 check=Main.Label1.text:9:05:03 check=height:1695
+    check=timers:1.. check=record:00:00 check=reads:1 check=shown:Main check=Main.Timer1.interval:100
+    tick check=Main.Label1.text:09:05:03 check=height:1725
+    check=Main.MnuOptTim.text:各種設定 check=Main.MnuPopUpEnd.text:ｱﾌﾟﾘｹｰｼｮﾝの終了
+    check=Main.Timer3.interval:10000 | = | topmost:Main=0 tray:add
+start with every key | [Quorvane]\nTop=-300\nLeft=150\nHOUR=7\nDELLMODE=1\nTOPMOST=1\n | load
+    check=Main.pos:10,0 check=saved:-300,150 check=timers:1.3 check=record:07:00,sweep=1,top=1
+    | = | topmost:Main=1 tray:add
+placed by halves to even | [Quorvane]\nTop=1267.5\nLeft=1252.5\n | load check=Main.pos:83,85
+    check=saved:1268,1252 | = | *
+placed beyond the far side: on its edge, remembered as read | [Quorvane]\nLeft=99999\n | load
+    check=Main.x:819 check=saved:0,99999 | = | *
+nine characters of a position | [Quorvane]\nTop=1234567890\nLeft=\s12\n | load
+    check=saved:123456789,12 | = | *
+the file as written by hand | [quorvane]\r\nhour=7\r\nMIN=abc\r\nDSPTIME=1\r\nBOMSETTING=70000\r\n
+    DELLMODE=1\r\nEASYMODE=2\r\nTOPMOST=1\r\n | load check=record:07:00,form=1,sweep=1,gentle=2,top=1 | = | *
+values out of range are kept | [Quorvane]\nHOUR=25\nMIN=-3\nBOMSETTING=7\n | load
+    check=record:25:-3,action=7 | = | *
+second instance reads nothing | [Quorvane]\nTOPMOST=1\n | second load check=reads:0 check=timers:...
+    check=shown: check=caption:Quorvane | = | message:すでに起動してます end
+no tray: the warning, nothing ticking | [Quorvane]\nTop=10\nDELLMODE=1\n | notray load check=timers:...
+    check=shown: check=caption:警告! | = | topmost:Main=0 tray:add message:時限爆弾の起動に失敗しました tray:remove end
+exit from the file menu | #\smine\r\n[Quorvane]\r\nHOUR=7\r\n[Other]\r\nTop=1\r\n | start move=Main:100,37
+    menu=MnuFormFin | #\smine\r\n[Quorvane]\r\nHOUR=7\r\nMyPath=/opt/quorvane/quorvane\r\nTop=555\r\n
+    Left=1500\r\n[Other]\r\nTop=1\r\n | write*3 tray:remove end
+exit from the tray with the window hidden by the version box | - | start move=Main:20,30 menu=MnuOptVer
+    check=saved:450,300 check=shown:frmAbout check=modal: click=frmAbout.cmdOK check=shown:
+    tray=menu>MnuPopUpEnd | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=450\nLeft=300\n
+    | foreground popup write*3 tray:remove end
+the close box | - | start hide=Main move=Main:-10,-2 close=Main
+    | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=-30\nLeft=-150\n | write*3 tray:remove end
+the end of the desktop session | - | start move=Main:20,10 end-session
+    | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=150\nLeft=300\n | write*3 tray:remove end
+# The clock
+a quiet second | - | start up=3600000 tick check=Main.Label1.text:12:34:56
+    check=Main.Label2.text:1時間0分0秒経過 check=colour:face check=timers:1.. | = |
+the full hour chimes on every tick of its first second | - | start tick@8:00:00 tick tick@8:00:01 | = | beep*32
+the next tick: just past the second, every 100 ms in the full hour's second and the alarm minute
+    | [Quorvane]\nHOUR=7\nMIN=30\n | start at=9:05:03.250 tick check=Main.Timer1.interval:755
+    tick@7:59:59.990 check=Main.Timer1.interval:15 tick@8:00:00 check=Main.Timer1.interval:100
+    tick@8:00:00.950 check=Main.Timer1.interval:55 tick@8:00:01 check=Main.Timer1.interval:1005
+    tick@7:29:59 check=Main.Timer1.interval:1005 tick@7:30:00 check=Main.Timer1.interval:100
+    tick@7:30:59.960 check=Main.Timer1.interval:45 tick@7:31:00 check=Main.Timer1.interval:1005
+    check=colour:face | = | beep*56
+OK into the alarm minute acts within 100 ms | - | start tick@7:30:00.500
+    check=Main.Timer1.interval:505 menu=MnuPopUpTime type=fmArm.ArmTxt0:7 type=fmArm.ArmTxt1:30
+    click=fmArm.Command1 check=Main.Timer1.interval:100 tick check=colour:red | * |
+    write*7 topmost:Main=0 beep*12
+hidden or minimised, no text is made; seen again, the texts are current | - | start up=1000
+    tick@9:00:10 hide=Main up=11500 tick@9:00:20 check=Main.Label1.text:09:00:10
+    check=Main.Label2.text:0時間0分1秒経過 tick@10:00:00 show=Main check=Main.Label1.text:10:00:00
+    check=Main.Label2.text:0時間0分12秒経過 minimise tick@10:00:30 check=Main.Label1.text:10:00:00
+    restore check=Main.Label1.text:10:00:30 | = | beep*16
+the alarm minute, beep alert | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:29:59 check=colour:face
+    tick@7:30:00 check=colour:red check=height:2580 check=timers:12. check=Main.Command1.up:1
+    tick@7:30:59 tick@7:31:00 check=colour:face check=height:1725 check=timers:1..
+    check=Main.Command1.up:1 | = | beep*24
+an alarm on the hour chimes too | [Quorvane]\nHOUR=9\n | start tick@9:00:00 check=colour:red | = | beep*28
+midnight is an alarm | - | start tick@0:00:30 check=colour:red | = | beep*12
+hour 24 never matches | [Quorvane]\nHOUR=24\n | start tick@0:00:30 check=colour:face | = |
+the alarm-stop button and the blink (a second apart, the first half a tick late)
+    | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:30:10 check=Main.Timer2.interval:1050 blink
+    check=colour:blue check=Main.Timer2.interval:1000 blink check=colour:red tick
+    check=Main.Timer2.interval:1000 click=Main.Command1 check=Main.Command1.up:0 check=timers:1..
+    check=colour:face check=height:1725 tick check=Main.Command1.up:1 check=height:2580 | = | beep*36
+a minimised window keeps its height | [Quorvane]\nHOUR=7\nMIN=30\n | start minimise tick@7:30:10
+    check=height:1695 check=timers:12. tick@7:31:10 check=height:1695 check=timers:1..
+    check=colour:face | = | beep*12
+uptime in seconds | [Quorvane]\nDSPTIME=1\n | start up=-1000 tick check=Main.Label2.text:-1秒経過
+    check=Main.Label2.x:40 | = |
+the sweep on every fifth tick, its count kept while off | [Quorvane]\nDELLMODE=1\n | start sweep*4
+    check=log: sweep check=log:purge sweep*5 check=log:purge*2 sweep*3 menu=MnuPopUpTime
+    click=fmArm.Check1 check=timers:1.. click=fmArm.Check1 check=timers:1.3 sweep check=log:purge*2
+    sweep | = | purge*3
+# The tray and the menus
+tray: a double-click shows the window, the right button's release opens the menu | - | start
+    hide=Main tray=double-click check=shown:Main tray=double-click check=shown:Main tray=menu | = |
+    foreground popup
+the menus: to the tray, shown, the recently used list emptied | - | start menu=MnuFormMin
+    check=shown: menu=MnuPopUpDsp check=shown:Main menu=MnuPopUpDel | = | purge
+settings from the tray keep a hidden window hidden | - | start hide=Main menu=MnuPopUpTime
+    check=shown:fmArm | = |
+version from the tray waits for the box | - | start move=Main:40,60 tray=menu>MnuPopUpVer
+    check=modal:frmAbout check=frmAbout.pos:0,0 click=frmAbout.cmdOK check=modal: check=shown:Main
+    check=saved:0,0 | = | foreground popup
+# The settings dialog
+settings: a first run clears what the design ticks | - | start move=Main.Label2:0,56
+    menu=MnuPopUpTime check=Main.Label2.x:0 click=fmArm.Check1 check=timers:1.3 click=fmArm.Command2 delete menu=MnuPopUpTime check=arm:00/00/0/0/...
+    check=timers:1.. | = |
+settings: every value shown | [Quorvane]\nHOUR=7\nMIN=30\nDSPTIME=1\nBOMSETTING=3\nDELLMODE=1\n
+    EASYMODE=1\nTOPMOST=1\n | start menu=MnuPopUpTime check=arm:07/30/1/3/xxx check=timers:1.3
+    check=record:07:30,form=1,action=3,sweep=1,gentle=1,top=1,tray=1 | = |
+settings: values without a control | [Quorvane]\nDSPTIME=2\nBOMSETTING=4\nDELLMODE=2\nTOPMOST=-1\n
+    | start menu=MnuPopUpTime check=arm:00/00/0/0/... check=record:00:00,form=2,action=4,sweep=2,top=-1,tray=1 | = |
+settings: opening it again keeps what was typed | - | start menu=MnuPopUpTime check=shown:Main,fmArm
+    check=record:00:00,tray=1 set=fmArm.ArmTxt1:45 menu=MnuOptTim check=shown:fmArm
+    check=fmArm.ArmTxt1.text:45 check=record:00:00 | = |
+settings: clicks act at once | [Quorvane]\nDELLMODE=1\n | start menu=MnuPopUpTime click=fmArm.Option2_2
+    check=record:00:00,action=2,sweep=1,tray=1 click=fmArm.Check1 check=timers:1.. click=fmArm.Check1
+    check=timers:1.3 move=Main.Label2:0,56 click=fmArm.Option1_1 check=uptime-centred:1
+    check=record:00:00,action=2,sweep=1,tray=1 | = |
+settings: a click on the selected button counts | [Quorvane]\nBOMSETTING=7\n | start menu=MnuPopUpTime
+    check=arm:00/00/0/0/... check=record:00:00,action=7,tray=1 click=fmArm.Option2_0
+    move=Main.Label2:0,56 click=fmArm.Option1_0 check=uptime-centred:1 click=fmArm.Command2
+    check=record:00:00,tray=1 | = |
+settings: Cancel keeps what the clicks did | [Quorvane]\nDELLMODE=1\n | start menu=MnuOptTim
+    key=fmArm.ArmTxt0:Return key=fmArm:Escape check=shown:fmArm click=fmArm.Option2_3
+    click=fmArm.Check1 type=fmArm.ArmTxt0:9 click=fmArm.Command2 check=shown: check=timers:1..
+    check=record:00:00,action=3,sweep=1 | = |
+settings: so does the close box | [Quorvane]\nDELLMODE=1\n | start menu=MnuOptTim click=fmArm.Option2_3
+    click=fmArm.Check1 close=fmArm check=shown: check=timers:1.. check=record:00:00,action=3,sweep=1
+    | = |
+settings: Enter presses the focused button | - | start menu=MnuOptTim focus=fmArm.Command2
+    key=fmArm.Command2:Return check=shown: menu=MnuOptTim key=fmArm.Command1:Return check=shown:Main
+    | * | write*7 topmost:Main=0
+OK from the window's menu | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start show=Main.Command1
+    menu=MnuOptTim type=fmArm.ArmTxt0:123 check=fmArm.ArmTxt0.text:12 type=fmArm.ArmTxt0:7
+    type=fmArm.ArmTxt1:5 click=fmArm.Option2_1 click=fmArm.Check1 click=fmArm.Check3
+    click=fmArm.Command1 check=shown:Main check=Main.Command1.up:0 check=timers:1..
+    check=record:07:05,action=1,top=1 | [Quorvane]\nHOUR=7\nMIN=5\nDELLMODE=0\nDSPTIME=0\n
+    BOMSETTING=1\nEASYMODE=0\nTOPMOST=1\n | write*7 topmost:Main=1
+OK after a double-click on the clock | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start
+    dblclick=Main.Label1 check=shown:fmArm click=fmArm.Option1_1 type=fmArm.ArmTxt0:23
+    type=fmArm.ArmTxt1:59 click=fmArm.Check2 click=fmArm.Command1 check=shown:Main
+    check=record:23:59,form=1,sweep=1,gentle=1 | [Quorvane]\nHOUR=23\nMIN=59\nDELLMODE=1\nDSPTIME=1\n
+    BOMSETTING=0\nEASYMODE=1\nTOPMOST=0\n | write*7 topmost:Main=0
+OK from the tray leaves the window as it was | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start
+    show=Main.Command1 menu=MnuPopUpTime hide=Main type=fmArm.ArmTxt0:0 type=fmArm.ArmTxt1:0
+    click=fmArm.Command1 check=shown: check=Main.Command1.up:1 check=record:00:00,sweep=1
+    | [Quorvane]\nHOUR=0\nMIN=0\nDELLMODE=1\nDSPTIME=0\nBOMSETTING=0\nEASYMODE=0\nTOPMOST=0\n
+    | write*7 topmost:Main=0
+OK with hour 24 writes nothing | [Quorvane]\nHOUR=6\nMIN=6\nDELLMODE=1\n | start menu=MnuOptTim
+    type=fmArm.ArmTxt0:24 click=fmArm.Option2_3 click=fmArm.Command1 check=caption:アラーム設定のエラー!
+    check=shown:Main check=timers:1.3 check=record:06:06,action=3,sweep=1 | = |
+    message:数値が正しくないです！！ topmost:Main=0
+range failures write nothing (hour -1, minutes 60 and -1, hour 25 before a bad minute)
+    | [Quorvane]\nHOUR=6\nMIN=6\n | start menu=MnuOptTim type=fmArm.ArmTxt0:-1 click=fmArm.Command1
+    menu=MnuOptTim type=fmArm.ArmTxt1:60 click=fmArm.Command1 menu=MnuOptTim type=fmArm.ArmTxt1:-1
+    click=fmArm.Command1 menu=MnuOptTim type=fmArm.ArmTxt0:25 type=fmArm.ArmTxt1:xx click=fmArm.Command1
+    check=alarm:06:06 | = | message:数値が正しくないです！！ topmost:Main=0 message:数値が正しくないです！！
+    topmost:Main=0 message:数値が正しくないです！！ topmost:Main=0 message:数値が正しくないです！！ topmost:Main=0
+a bad hour arms 00:00 | [Quorvane]\nHOUR=6\nMIN=6\n | start menu=MnuOptTim type=fmArm.ArmTxt0:ab
+    click=fmArm.Command1 check=alarm:00:00 | [Quorvane]\nHOUR=00\nMIN=00\nDSPTIME=0\nBOMSETTING=0\n
+    DELLMODE=0\nEASYMODE=0\nTOPMOST=0\n | message:数値が正しくないです！！ write*7 topmost:Main=0
+so does an empty minute after a good hour | [Quorvane]\nHOUR=6\nMIN=6\n | start menu=MnuOptTim
+    type=fmArm.ArmTxt1: click=fmArm.Command1 check=alarm:00:00 check=ini.HOUR:00 | * |
+    message:数値が正しくないです！！ write*7 topmost:Main=0
+the bounds pass | - | start menu=MnuOptTim type=fmArm.ArmTxt0:0 type=fmArm.ArmTxt1:0 click=fmArm.Command1
+    check=alarm:00:00 menu=MnuOptTim type=fmArm.ArmTxt0:23 type=fmArm.ArmTxt1:59 click=fmArm.Command1
+    check=alarm:23:59 | * | write*7 topmost:Main=0 write*7 topmost:Main=0
+a failed write is silent | [Quorvane]\nHOUR=3\n | readonly start menu=MnuOptTim type=fmArm.ArmTxt0:8
+    type=fmArm.ArmTxt1:1 click=fmArm.Check3 click=fmArm.Command1 check=record:08:01,top=1
+    | = | topmost:Main=1
+an unreadable file is never replaced | [Quorvane]\nHOUR=3\n | unreadable start check=alarm:00:00
+    menu=MnuOptTim click=fmArm.Command1 | = | topmost:Main=0
+a stored 2 is off | [Quorvane]\nTOPMOST=2\nDELLMODE=2\n | load check=timers:1.. | = | topmost:Main=0 tray:add
+the accepted text is the alarm, also after a restart | - | start menu=MnuOptTim
+    type=fmArm.ArmTxt0:+7 click=fmArm.Command1 check=ini.HOUR:+7 check=alarm:07:00 reload
+    check=alarm:07:00 menu=MnuOptTim type=fmArm.ArmTxt0:.5 click=fmArm.Command1 check=ini.HOUR:.5
+    check=alarm:00:00 reload check=alarm:00:00 menu=MnuOptTim set=fmArm.ArmTxt0:\u30007
+    click=fmArm.Command1 check=ini.HOUR:7 menu=MnuOptTim set=fmArm.ArmTxt0:7\u3000
+    click=fmArm.Command1 check=ini.HOUR:7\u3000 check=alarm:07:00 reload check=alarm:07:00 | * | *
+a stored alarm longer than two characters shows whole | [Quorvane]\nHOUR=100\nMIN=5\n | start
+    menu=MnuOptTim check=fmArm.ArmTxt0.text:100 append=fmArm.ArmTxt0:7 check=fmArm.ArmTxt0.text:100
+    key=fmArm.ArmTxt0:Backspace append=fmArm.ArmTxt0:7 check=fmArm.ArmTxt0.text:10
+    type=fmArm.ArmTxt0:100 check=fmArm.ArmTxt0.text:10 click=fmArm.Command2 menu=MnuOptTim
+    click=fmArm.Check3 click=fmArm.Command1 check=alarm:100:05 | = |
+    message:数値が正しくないです！！ topmost:Main=0
+opened from the tray and cancelled, then OK after a double-click: the window stays hidden | - | start
+    menu=MnuPopUpTime click=fmArm.Command2 dblclick=Main.Label1 click=fmArm.Command1 check=shown:
+    check=record:00:00 | * | write*7 topmost:Main=0
+# The alarm's actions
+beep alert, the gentle mode has no say | [Quorvane]\nHOUR=7\nMIN=30\nEASYMODE=1\n | start
+    tick@7:30:00 check=timers:12. | = | beep*12
+restart | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\n | start tick@7:30:00 check=timers:1.. | = | beep*6 exit:2
+power off | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\n | start tick@7:30:00 | = | beep*6 exit:1
+log off, a gentle mode of 2 is off | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=2\n | start
+    tick@7:30:00 | = | beep*6 exit:0
+action 4 does nothing | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=4\n | start tick@7:30:00
+    check=colour:red | = |
+action -1 does nothing, gentle or not | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=-1\nEASYMODE=1\n
+    | start tick@7:30:00 | = |
+the fault dialog, rescued, comes again | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n
+    | start random=0.65 tick@7:30:00 check=modal:frmFault check=fault:1920 check=details:
+    check=frmFault.Command3.enabled:1 check=focus:Command1 click=frmFault.Command3 check=fault:4185
+    check=frmFault.Command3.enabled:0
+    check=details:taroの入れたの手のお茶です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\s63ef:fffbd5c7
+    click=frmFault.Command2 check=modal: check=colour:red random=0 tick@7:30:01 check=fault:1920
+    check=details: click=frmFault.Command3
+    check=details:taroの不適切な処理です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\s3878:fffbd5c7
+    close=frmFault random=0.99999 tick click=frmFault.Command3
+    check=details:taroの放送禁止用語羅列です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\sbb94:fffbd5c7
+    click=frmFault.Command2
+    tick@7:31:00 | = | topmost:frmFault=1*3
+the fault dialog's close ends the session and writes nothing
+    | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n | start tick@7:30:00
+    click=frmFault.Command1 click=frmFault.Command2 | = | topmost:frmFault=1 beep*6 exit:0 end
+fault keys: Enter on close | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n | start tick@7:30:00
+    key=frmFault.Command1:Return click=frmFault.Command2 | = | topmost:frmFault=1 beep*6 exit:2 end
+fault keys: Enter on the others, and Esc | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n
+    | start tick@7:30:00 focus=frmFault.Command3 key=frmFault.Command3:Return check=fault:4185
+    focus=frmFault.Command2 key=frmFault.Command2:Return check=modal: tick key=frmFault.Command1:Escape
+    check=modal: | = | topmost:frmFault=1*2
+ticks while the fault dialog is open only keep the labels, on the clock's schedule
+    | [Quorvane]\nHOUR=8\nBOMSETTING=1\nEASYMODE=1\n | start tick@8:00:00 up=5000 at=8:00:07 tick
+    check=Main.Label1.text:08:00:07 check=Main.Label2.text:0時間0分5秒経過 check=Main.Timer1.interval:100
+    tick@8:00:00 tick@8:01:00 check=Main.Timer1.interval:1005 check=modal:frmFault
+    click=frmFault.Command2 | = | beep*16 topmost:frmFault=1
+the fault dialog closes the settings dialog and the About box
+    | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\nEASYMODE=1\n | start menu=MnuPopUpTime menu=MnuOptVer
+    check=shown:fmArm,frmAbout tick@7:30:00 check=shown:frmFault click=frmFault.Command2 check=shown:
+    | = | topmost:frmFault=1
+a settings dialog loaded but hidden stays loaded | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\nEASYMODE=1\n
+    | start menu=MnuOptVer click=frmAbout.cmdOK tick@7:30:00 click=frmFault.Command2
+    check=arm:07/30/0/2/.x. | = | topmost:frmFault=1
+an immediate exit request closes nothing | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\n | start
+    menu=MnuPopUpTime tick@7:30:00 check=shown:Main,fmArm | = | beep*6 exit:1
+# The About box
+about: its texts and links | - | start menu=MnuOptVer check=frmAbout.windowTitle:Quorvaneのﾊﾞｰｼﾞｮﾝ情報
+    check=frmAbout.lblVersion.text:ﾊﾞｰｼﾞｮﾝ\s0.23 check=frmAbout.lblTitle.text:Quorvane
+    check=frmAbout.HPaddress.cursor:1 check=frmAbout.Mailaddress.cursor:1 click=frmAbout.HPaddress
+    click=frmAbout.Mailaddress check=shown:frmAbout | = |
+    url:https://example.org/velmaris/quorvane/ url:mailto:velmaris@example.org
+about: at the remembered place, kept on the screen (a 238 x 169 px box on 1024 x 768) | - | start
+    saved=3000,1500 tray=menu>MnuPopUpVer check=frmAbout.pos:100,200 click=frmAbout.cmdOK
+    saved=9000,11805 tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK | = | *
+about: on top when the setting is ticked | [Quorvane]\nTOPMOST=1\n | start menu=MnuOptVer | = | topmost:frmAbout=1
+about: a stored 2 is not ticked | [Quorvane]\nTOPMOST=2\n | start menu=MnuOptVer | = |
+about: the open dialog's unsaved tick counts | - | start menu=MnuPopUpTime click=fmArm.Check3
+    menu=MnuOptVer check=shown:fmArm,frmAbout | = | topmost:frmAbout=1
+about: so does its unsaved clearing | [Quorvane]\nTOPMOST=1\n | start menu=MnuPopUpTime
+    click=fmArm.Check3 menu=MnuOptVer | = |
+about: it loads the settings dialog hidden | - | start menu=MnuOptVer check=shown:frmAbout
+    check=arm:00/00/0/0/... set=fmArm.ArmTxt1:45 menu=MnuPopUpTime check=fmArm.ArmTxt1.text:45
+    check=shown:fmArm,frmAbout | = |
+about: OK, Enter, Esc and the close box unload it | - | start menu=MnuOptVer click=frmAbout.cmdOK
+    check=shown: menu=MnuOptVer key=frmAbout.cmdOK:Return check=shown: menu=MnuOptVer
+    key=frmAbout:Escape check=shown: menu=MnuOptVer close=frmAbout check=shown: delete | = |
+about: asked for while open, the open one stays | - | start menu=MnuOptVer move=frmAbout:5,5
+    saved=0,3000 menu=MnuOptVer tray=menu>MnuPopUpVer check=frmAbout.pos:5,5 check=modal: | = |
+    foreground popup
+)table";
+
+// A file is written without blanks ("\s" stands for one), so it may run over lines; "-" is none.
+QByteArray bytes(QString field)
+{
+    field.remove(QLatin1Char(' '));
+    return field == u"-" ? QByteArray() : unescape(field).toUtf8();
+}
+
+} // namespace
+
 class TestForms : public QObject
 {
     Q_OBJECT
 private slots:
+    void scenarios_data()
+    {
+        QTest::addColumn<QStringList>("fields"); // file before, steps, file after, log
+        QStringList rows;
+        for (const QString& line : QString::fromUtf8(kScenarios).split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1Char(' ')) && !rows.isEmpty())
+                rows.last() += line;
+            else if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+                rows << line;
+        }
+        for (const QString& row : rows) {
+            QStringList fields = row.split(QLatin1Char('|'));
+            for (QString& field : fields)
+                field = field.simplified();
+            QTest::newRow(qPrintable(fields.takeFirst())) << fields;
+        }
+    }
+    void scenarios()
+    {
+        QFETCH(QStringList, fields);
+        const QString &before = fields[0], &after = fields[2], &log = fields[3];
+        FakeEnvironment env;
+        env.fake.file = bytes(before);
+        MainWindow main(env.state);
+        const QStringList errors = runScenario(env, main, fields[1]);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+        if (after != u"*")
+            QCOMPARE(env.fake.file, bytes(after == u"=" ? before : after));
+        if (log != u"*")
+            QCOMPARE(compactLog(env.fake.log), log);
+    }
+
     void longUptimeStaysInTheWindow()
     {
         FakeEnvironment env;

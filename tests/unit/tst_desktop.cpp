@@ -1,8 +1,24 @@
+// The desktop's parts: tray activations and the events they become, the sound library opened on
+// first use, and the application font that draws Japanese without a fallback search.
+#include "platform/desktop/Beeper.h"
+#include "platform/desktop/Fonts.h"
 #include "platform/desktop/SystemTray.h"
 
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QTest>
 
-class TestTrayActivity : public QObject
+namespace
+{
+bool mapped(const char* library)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+}
+} // namespace
+
+class TestDesktop : public QObject
 {
     Q_OBJECT
 private slots:
@@ -11,7 +27,7 @@ private slots:
     // button held (left, right, middle, none) and the time in ms; "^" is a right release, "R" a
     // right double-click (a second right click soon after the first reaches Qt only as that, with
     // no press).
-    void sequences()
+    void traySequences()
     {
         const char* const rows[][3] = {
             {"XEmbed double-click: press, press, double-click", "Tl0 Tl100 Dl100", "- - double"},
@@ -57,7 +73,43 @@ private slots:
         SystemTray tray;
         QVERIFY(!tray.add(QIcon(), QStringLiteral("Quorvane"), [](TrayEvent) {}));
     }
+
+    // The sound library is opened when the first bell sounds, not at start-up, and then offers
+    // every function the bell uses (a misspelt name would silence the program for good).
+    void soundLibraryOpensOnFirstUse()
+    {
+        {
+            Beeper beeper; // made and destroyed without a bell
+        }
+        QVERIFY(!mapped("libcanberra.so"));
+        QVERIFY(Beeper::soundLibraryLoads());
+        QVERIFY(mapped("libcanberra.so"));
+    }
+
+    // The application font draws Japanese without a fallback search: the desktop's installed, named
+    // families stay first; generic and uninstalled names go; one installed family that writes
+    // Japanese follows.
+    void applicationFontWritesJapanese()
+    {
+        const std::pair<QStringList, QStringList> rows[] = {
+            {{"Sans Serif"}, {}}, // a generic name
+            {{"No Such Face", "monospace", "DejaVu Sans"}, {"DejaVu Sans"}}};
+        for (const auto& [desktop, kept] : rows) {
+            const QFont saved = QGuiApplication::font();
+            QFont font = saved;
+            font.setFamilies(desktop);
+            QGuiApplication::setFont(font);
+            fonts::useJapaneseFallback();
+            fonts::useJapaneseFallback(); // twice: nothing added again
+            const QStringList families = QGuiApplication::font().families();
+            QGuiApplication::setFont(saved);
+            QCOMPARE(families.mid(0, kept.size()), kept);
+            QCOMPARE(families.size(), kept.size() + 1);
+            QVERIFY(
+                QFontDatabase::writingSystems(families.last()).contains(QFontDatabase::Japanese));
+        }
+    }
 };
 
-QTEST_MAIN(TestTrayActivity)
-#include "tst_tray_activity.moc"
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"

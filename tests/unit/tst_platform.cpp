@@ -1,9 +1,14 @@
+// The widget-free platform: the settings file's reads and replacements, the lock, the purge of
+// the recent-documents list, and the end of the desktop session.
 #include "platform/FileOps.h"
+#include "platform/SessionEnd.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -46,7 +51,7 @@ QByteArray get(const QString& path)
 
 } // namespace
 
-class TestFileOps : public QObject
+class TestPlatform : public QObject
 {
     Q_OBJECT
 private:
@@ -211,7 +216,42 @@ private slots:
         fileops::purgeRecentDocuments(path("nonexistent"));
         QVERIFY(!QFileInfo::exists(path("nonexistent"))); // not made
     }
+
+    // Each way the session ends the program is reported once, from the event loop: SIGTERM,
+    // SIGHUP, and (0) the session manager quitting the event loop.
+    void sessionEndReported()
+    {
+        for (const int signal : {SIGTERM, SIGHUP, 0}) {
+            SessionEndWatcher watcher;
+            int reports = 0;
+            watcher.watch([&] { ++reports; });
+            if (signal != 0) {
+                ::raise(signal); // the process lives on: the handler only takes note
+                QCOMPARE(reports, 0);
+                QTRY_COMPARE(reports, 1);
+                ::raise(signal);
+            } else {
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+                QCoreApplication::exec();
+            }
+            QCoreApplication::processEvents();
+            QCOMPARE(reports, 1);
+        }
+    }
+
+    // Once the process ends by its own route, the session's end is not reported.
+    void sessionEndNotAfterStop()
+    {
+        SessionEndWatcher watcher;
+        int reports = 0;
+        watcher.watch([&] { ++reports; });
+        watcher.stop();
+        ::raise(SIGTERM);
+        QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+        QCoreApplication::exec(); // delivers the signal's byte, then quits
+        QCOMPARE(reports, 0);
+    }
 };
 
-QTEST_APPLESS_MAIN(TestFileOps)
-#include "tst_file_ops.moc"
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "tst_platform.moc"

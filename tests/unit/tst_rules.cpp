@@ -1,10 +1,13 @@
-// The number rules as tables: each case is what a reader of the settings file or of the settings
-// dialog must get from a text, written down by hand.
+// The rules as tables: what a reader of the settings file or of the settings dialog must get from
+// a text, and the settings file's keys read and written byte for byte, each case written down by
+// hand.
 #include "rules/ClockRules.h"
+#include "rules/IniDocument.h"
 #include "rules/NumberRules.h"
 #include "rules/Settings.h"
 #include "support/Rows.h"
 
+#include <QFile>
 #include <QTest>
 #include <cmath>
 #include <limits>
@@ -17,7 +20,20 @@ using Text = std::pair<const char*, double>;     // a typed text and the number 
 using Uptime = std::pair<quint32, std::int16_t>; // milliseconds and the uptime form
 } // namespace
 
-class TestNumberRules : public QObject
+namespace
+{
+
+QByteArray golden(const char* name)
+{
+    QFile f(QStringLiteral(TEST_DATA_DIR "/") + QLatin1String(name));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("missing golden file %s", name);
+    return f.readAll();
+}
+
+} // namespace
+
+class TestRules : public QObject
 {
     Q_OBJECT
 private slots:
@@ -57,10 +73,9 @@ private slots:
                                       {{"-300", -300},
                                        {"1234.5", 1234.5},
                                        {"   42", 42},
-                                       {"1.5e3", 1500},
+                                       {"1.5E3", 1500},
                                        {"15e", 15},
                                        {"77px", 77},
-                                       {"2x3", 2},
                                        {"abc", 0},
                                        {"-", 0},
                                        {".", 0},
@@ -141,7 +156,61 @@ private slots:
              {{0x80000000u, 0}, "-597時間28分36秒経過"},
              {{0x7FFFFFFFu, 1}, "2147484秒経過"}});
     }
+
+    // The value of a key of the settings file's [Quorvane], or nothing.
+    void iniRead()
+    {
+        using Read = std::pair<QByteArray, const char*>; // a file and a key
+        checkRows<Read, std::optional<QByteArray>>(
+            [](const Read& r) { return ini::value(r.first, "Quorvane", r.second); },
+            {{{golden("crlf.ini"), "HOUR"}, "7"}, // names in any case, blanks around
+             {{golden("crlf.ini"), "x"}, {}},     // a key of another section
+             {{golden("crlf.ini"), "TOPMOST"}, {}},
+             {{"", "HOUR"}, {}},
+             {{"HOUR=5\n", "HOUR"}, {}},
+             {{"[Quorvane]\nTop=\"12\"\n", "Top"}, "12"},
+             {{"[Quorvane]\nTop='12'\n", "Top"}, "12"},
+             {{"[Quorvane]\nTop=\"12\n", "Top"}, "\"12"},
+             {{golden("dup.ini"), "TOP"}, "1"},
+             {{"\xEF\xBB\xBF[Quorvane]\nMIN=3", "min"}, "3"},
+             {{"[Quorvane]\nTop=\n", "Top"}, ""},
+             {{"\n[Quorvane]\nTop=4\n", "Top"}, "4"}, // an empty first line
+             {{"[Quorvane]\n;Top=4\n", "Top"}, {}},
+             {{"[ Quorvane ]\nTop=4\n", "Top"}, "4"},
+             {{"\x01\x02garbage\n[Quorvane\nTop=4\n", "Top"}, "4"}});
+    }
+
+    // Each edit byte for byte: in place, after the section's last key, or in a new section; in
+    // the file's own line ending.
+    void iniEdit()
+    {
+        const struct {
+            QByteArray input;
+            const char* key;
+            const char* value;
+            QByteArray expected;
+        } rows[] = {
+            {golden("crlf.ini"), "HOUR", "9", golden("crlf.replace.ini")},
+            {golden("crlf.ini"), "TOPMOST", "1", golden("crlf.add.ini")},
+            {golden("bom_nofinal.ini"), "Top", "15", golden("bom_nofinal.add.ini")},
+            {golden("lastline.ini"), "Top", "15", golden("lastline.add.ini")},
+            {golden("headeronly.ini"), "Top", "15", golden("headeronly.add.ini")},
+            {golden("dup.ini"), "Top", "15", golden("dup.replace.ini")},
+            {"; mine\n[Other]\nk=v\n", "HOUR", "7", "; mine\n[Other]\nk=v\n[Quorvane]\nHOUR=7\n"},
+            {"", "HOUR", "7", "[Quorvane]\nHOUR=7\n"},
+            // a file that stops after a carriage return: the CR begins a CR LF ending
+            {"[Quorvane]\r", "Top", "15", "[Quorvane]\r\nTop=15"},
+            {"[Quorvane\r", "Top", "15", "[Quorvane\r\nTop=15"},
+            {"[Other]\r", "Top", "15", "[Other]\r\n[Quorvane]\nTop=15"},
+            {"[Quorvane]\r\nTop=1\r", "Top", "15", "[Quorvane]\r\nTop=15\r"},
+        };
+        for (const auto& r : rows) {
+            const QByteArray out = ini::withValue(r.input, "Quorvane", r.key, r.value);
+            QCOMPARE(out, r.expected);
+            QCOMPARE(ini::value(out, "Quorvane", r.key), QByteArray(r.value));
+        }
+    }
 };
 
-QTEST_APPLESS_MAIN(TestNumberRules)
-#include "tst_number_rules.moc"
+QTEST_APPLESS_MAIN(TestRules)
+#include "tst_rules.moc"
