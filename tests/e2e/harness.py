@@ -27,7 +27,6 @@ import Xlib.X
 BINARY = os.environ.get("QUORVANE_BIN", "")
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 SCREEN = (1280, 800)
-QUIET = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def poll(condition, timeout=20.0, interval=0.03, what="condition"):
@@ -91,7 +90,8 @@ class Desktop:
                 self._window_manager()
             if self.tray == "xembed":
                 self.spawn(["trayer", "--edge", "top", "--align", "right", "--widthtype",
-                            "request", "--height", "24", "--SetDockType", "true"], **QUIET)
+                            "request", "--height", "24", "--SetDockType", "true"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
                 poll(self._tray_selection_owned, what="trayer")
             elif self.tray == "dbus":
                 self._status_notifier_watcher()
@@ -299,13 +299,6 @@ class Desktop:
 
     def popup_menu(self):
         return poll(self.popup_menu_if_open, what="the pop-up menu")
-
-    def tray_menu(self, item):
-        """Opens the tray icon's menu with the right button and chooses its item'th entry."""
-        self.click(*self.tray_icon(), button=3)
-        menu = self.popup_menu()
-        self.key(*["Down"] * item, "Return")
-        poll(lambda: "IsViewable" not in self.x("xwininfo", "-id", menu), what="the menu closed")
 
     # -- what the mocks were asked ---------------------------------------------------------------
 

@@ -191,15 +191,6 @@ private:
         };
     }
 
-    static Step fireTimer(const char* timer, bool setsClock = false)
-    {
-        return [timer, setsClock](Runner& r, V at) {
-            if (setsClock && !at.isEmpty())
-                r.m_fake.setTime(at);
-            fire(&r.m_main, timer);
-        };
-    }
-
     void startUp(bool clearLog)
     {
         if (m_main.startUp())
@@ -247,8 +238,13 @@ private:
              [](Runner& r, V v) {
                  r.m_state.position = {pair(v).x(), pair(v).y()};
              }},
-            {u"tick"_s, fireTimer("Timer1", true)},
-            {u"blink"_s, fireTimer("Timer2")},
+            {u"tick"_s,
+             [](Runner& r, V at) {
+                 if (!at.isEmpty())
+                     r.m_fake.setTime(at);
+                 fire(&r.m_main, "Timer1");
+             }},
+            {u"blink"_s, [](Runner& r, V) { fire(&r.m_main, "Timer2"); }},
             {u"sweep"_s,
              [](Runner& r, V n) {
                  for (int i = n.isEmpty() ? 1 : n.toInt(); i > 0; --i)
