@@ -29,8 +29,7 @@ const char* const kGnome[] = {"org.gnome.SessionManager", "/org/gnome/SessionMan
 const char* const kLogind[] = {"org.freedesktop.login1", "/org/freedesktop/login1",
                                "org.freedesktop.login1.Manager", ""};
 
-constexpr ExitKind kLogOff = ExitKind::LogOff, kPowerOff = ExitKind::Shutdown,
-                   kRestart = ExitKind::Reboot;
+using enum ExitKind; // LogOff, Shutdown (power off), Reboot
 
 // What each route must make: the session manager's call, or logind's where none answers for it.
 const struct {
@@ -40,20 +39,20 @@ const struct {
     const char* call;
     bool toLogind;
 } kRoutes[] = {
-    {"KDE log off", kKde, kLogOff, "logout", false},
-    {"KDE power off", kKde, kPowerOff, "logoutAndShutdown", false},
-    {"KDE restart", kKde, kRestart, "logoutAndReboot", false},
-    {"old KDE restart", kOldKde, kRestart, "logout 0 1 -1", false},
-    {"Xfce log off", kXfce, kLogOff, "Logout False True", false},
-    {"Xfce restart", kXfce, kRestart, "Restart True", false},
-    {"Xfce power off", kXfce, kPowerOff, "Shutdown True", false},
-    {"LXQt log off", kLxqt, kLogOff, "logout", false},
-    {"LXQt power off", kLxqt, kPowerOff, "powerOff", false},
-    {"GNOME log off", kGnome, kLogOff, "Logout 1", false},
-    {"GNOME restart goes to logind", kGnome, kRestart, "Reboot True", true},
-    {"logind power off", nullptr, kPowerOff, "PowerOff True", true},
-    {"logind restart", nullptr, kRestart, "Reboot True", true},
-    {"logind log off ends the own session", nullptr, kLogOff, "Terminate", true},
+    {"KDE log off", kKde, LogOff, "logout", false},
+    {"KDE power off", kKde, Shutdown, "logoutAndShutdown", false},
+    {"KDE restart", kKde, Reboot, "logoutAndReboot", false},
+    {"old KDE restart", kOldKde, Reboot, "logout 0 1 -1", false},
+    {"Xfce log off", kXfce, LogOff, "Logout False True", false},
+    {"Xfce restart", kXfce, Reboot, "Restart True", false},
+    {"Xfce power off", kXfce, Shutdown, "Shutdown True", false},
+    {"LXQt log off", kLxqt, LogOff, "logout", false},
+    {"LXQt power off", kLxqt, Shutdown, "powerOff", false},
+    {"GNOME log off", kGnome, LogOff, "Logout 1", false},
+    {"GNOME restart goes to logind", kGnome, Reboot, "Reboot True", true},
+    {"logind power off", nullptr, Shutdown, "PowerOff True", true},
+    {"logind restart", nullptr, Reboot, "Reboot True", true},
+    {"logind log off ends the own session", nullptr, LogOff, "Terminate", true},
 };
 
 QDBusConnection bus()

@@ -43,8 +43,19 @@ public:
     // Where the tray icon reports its events, while it is there.
     std::function<void(TrayEvent)> trayEvents;
 
-    std::optional<QByteArray> readSettingsFile() override;
-    bool replaceSettingsFile(const QByteArray& bytes) override;
+    std::optional<QByteArray> readSettingsFile() override
+    {
+        ++reads;
+        return unreadable ? std::nullopt : std::optional(file);
+    }
+    bool replaceSettingsFile(const QByteArray& bytes) override
+    {
+        if (writesFail)
+            return false;
+        file = bytes;
+        log << u"write"_s;
+        return true;
+    }
     QString localTimeText() override
     {
         return QTime::fromMSecsSinceStartOfDay(msOfDay).toString(u"H:mm:ss"_s);
@@ -58,16 +69,34 @@ public:
     QString loginName() override { return u"taro"_s; }
     bool acquireSingleInstance() override { return !otherInstance; }
     QString executablePath() override { return u"/opt/quorvane/quorvane"_s; }
-    void messageBox(const QString& text, const QString& caption, MessageIcon icon) override;
+    void messageBox(const QString& text, const QString& caption, MessageIcon icon) override
+    {
+        log << u"message:"_s + text;
+        lastCaption = caption + (icon == MessageIcon::Exclamation ? u"!"_s : QString());
+        if (onMessage)
+            onMessage();
+    }
     void setTopmost(QWidget* window, bool on) override
     {
         log << u"topmost:%1=%2"_s.arg(window->objectName()).arg(on ? 1 : 0);
     }
     QSize screenSize() override { return {1024, 768}; }
     void takeFocus(QWidget* /*window*/) override { log << u"foreground"_s; }
-    void popUpMenu(QMenu* menu) override;
-    bool addTrayIcon(const QIcon& icon, const QString& tip,
-                     std::function<void(TrayEvent)> onEvent) override;
+    void popUpMenu(QMenu* menu) override
+    {
+        log << u"popup"_s;
+        if (onPopUp)
+            onPopUp(menu);
+    }
+    bool addTrayIcon(const QIcon& /*icon*/, const QString& /*tip*/,
+                     std::function<void(TrayEvent)> onEvent) override
+    {
+        log << u"tray:add"_s;
+        if (!trayAvailable)
+            return false;
+        trayEvents = std::move(onEvent);
+        return true;
+    }
     void removeTrayIcon() override
     {
         log << u"tray:remove"_s;

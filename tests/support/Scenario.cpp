@@ -159,16 +159,14 @@ private:
 
     void fail(V what) { m_errors << m_step + u": "_s + what; }
 
-    static constexpr const char* kWindows[] = {"Main", "fmArm", "frmAbout", "frmFault"};
+    inline static const QStringList kWindows{u"Main"_s, u"fmArm"_s, u"frmAbout"_s, u"frmFault"_s};
 
     QWidget* window(V name)
     {
         QWidget* const windows[] = {&m_main, m_state.settingsDialog, m_state.aboutBox,
                                     m_state.faultDialog};
-        for (int i = 0; i < 4; ++i)
-            if (name == QLatin1String(kWindows[i]))
-                return windows[i];
-        return nullptr;
+        const qsizetype i = kWindows.indexOf(name);
+        return i < 0 ? nullptr : windows[i];
     }
 
     QObject* object(V path)
@@ -324,9 +322,9 @@ private:
     QString shownWindows()
     {
         QStringList names;
-        for (const char* w : kWindows)
-            if (QWidget* top = window(QLatin1String(w)); top != nullptr && top->isVisible())
-                names << QLatin1String(w);
+        for (const QString& name : kWindows)
+            if (QWidget* top = window(name); top != nullptr && top->isVisible())
+                names << name;
         return names.join(u","_s);
     }
 
