@@ -105,29 +105,19 @@ class X:
         return h.value
 
 
-def cpu_seconds(pid):
-    """CPU time of all the process's threads, in nanoseconds from the scheduler (the clock-tick
-    figures in /proc/PID/stat count in 10 ms steps, too coarse for an idle minute)."""
-    total = 0
+def schedstat(pid):
+    """The CPU time of all the process's threads in seconds, from the scheduler's nanoseconds (the
+    clock-tick figures in /proc/PID/stat count in 10 ms steps, too coarse for an idle minute),
+    and how many times they were put on a CPU (the third field)."""
+    seconds, woken = 0, 0
     for task in os.listdir(f"/proc/{pid}/task"):
         try:
             with open(f"/proc/{pid}/task/{task}/schedstat") as f:
-                total += int(f.read().split()[0])
+                fields = f.read().split()
         except (FileNotFoundError, ProcessLookupError):
-            pass  # a thread that ended meanwhile
-    return total / 1e9
-
-
-def wakeups(pid):
-    """How many times the process's threads were put on a CPU (schedstat's third field)."""
-    total = 0
-    for task in os.listdir(f"/proc/{pid}/task"):
-        try:
-            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
-                total += int(f.read().split()[2])
-        except (FileNotFoundError, ProcessLookupError):
-            pass
-    return total
+            continue  # a thread that ended meanwhile
+        seconds, woken = seconds + int(fields[0]) / 1e9, woken + int(fields[2])
+    return seconds, woken
 
 
 def open_files(pid):
@@ -220,26 +210,28 @@ class Bench:
                     ("floor", self.floor, "Floor", ()),
                     ("floor second", self.floor, "Floor1s", ("second",))]
         for how in ("shown", "hidden"):
+            hidden = how == "hidden"
             cpu = {name: [] for name, *_ in programs}
             woken = {name: [] for name, *_ in programs}
+            memory = {}
             for r in range(rounds):
                 for name, program, title, args in programs[::1 if r % 2 == 0 else -1]:
-                    hidden = how == "hidden"
                     proc, _ = self.start(program, title, args=args + (("hide",) if hidden and
                                                                       program == self.floor else ()))
                     if hidden:
                         self.hide(program, title)
                     time.sleep(settle)
                     if not hidden and r == 0:
-                        cpu[name + " memory"] = memory_kb(proc.pid)
-                    c0, w0 = cpu_seconds(proc.pid), wakeups(proc.pid)
+                        memory[name] = memory_kb(proc.pid)
+                    c0, w0 = schedstat(proc.pid)
                     time.sleep(span)
-                    cpu[name].append(1000 * (cpu_seconds(proc.pid) - c0) * 60 / span)
-                    woken[name].append((wakeups(proc.pid) - w0) / span)
+                    c1, w1 = schedstat(proc.pid)
+                    cpu[name].append(1000 * (c1 - c0) * 60 / span)
+                    woken[name].append((w1 - w0) / span)
                     self.stop(proc)
                     harness.poll(lambda: not self.x.mapped(title), what=f"{title} gone")
             if how == "shown":
-                (qr, qp), (fr, fp) = cpu["quorvane memory"], cpu["floor second memory"]
+                (qr, qp), (fr, fp) = memory["quorvane"], memory["floor second"]
                 row(f"resident memory after {settle} s", "MB", [qr / 1024], None, [fr / 1024])
                 row(f"proportional memory after {settle} s", "MB", [qp / 1024], None, [fp / 1024])
             row(f"CPU a minute idle, {how}", "ms", *(cpu[n] for n, *_ in programs))
@@ -279,7 +271,7 @@ class Bench:
         # area below the menu bar, whose height is what the 1920 twips of the grown window leave
         x, y, _, height = self.desktop.client(str(wid))
         cx, cy = x + (120 + 1695 // 2) // 15, y + height - 1920 // 15 + (1080 + 735 // 2) // 15
-        c = cpu_seconds(q.pid)
+        c = schedstat(q.pid)[0]
         delays = []
         clicks = 3 if self.quick else 10
         self.desktop.x("xdotool", "mousemove", str(cx), str(cy))
@@ -294,7 +286,7 @@ class Bench:
                 pass
             delays.append((time.monotonic() - clicked) * 1000)
             click.wait()
-        used = cpu_seconds(q.pid) - c
+        used = schedstat(q.pid)[0] - c
         row(f"CPU share during the alarm ({span} s)", "%", [100 * used / span])
         row("click to alarm-stop handled", "ms", delays)
         self.stop(q)

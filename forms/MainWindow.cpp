@@ -216,13 +216,6 @@ bool MainWindow::addTrayIcon()
     return false;
 }
 
-void MainWindow::setIfChanged(QLabel* label, const QString& text)
-{
-    if (label->text() == text)
-        return;
-    label->setText(text);
-}
-
 void MainWindow::tickSoon()
 {
     clockTimer->start(clock_rules::nextTickDelayMs(platform().localMsOfDay(), true));
@@ -273,7 +266,7 @@ void MainWindow::showTime(int second)
     // allocates nothing and repaints nothing.
     if (second != m_shownSecond) {
         m_shownSecond = second;
-        setIfChanged(clockLabel, clock_rules::clockText(second));
+        clockLabel->setText(clock_rules::clockText(second));
     }
     const std::int32_t up = clock_rules::uptimeSeconds(platform().uptimeMs());
     const std::int16_t mode = m_state.settings.uptimeForm;

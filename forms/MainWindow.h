@@ -86,7 +86,6 @@ private:
     // platform returns from that).
     bool addTrayIcon();
     void setContentSize(int widthPx, int heightPx);
-    static void setIfChanged(QLabel* label, const QString& text);
     // Whether two texts differ at most in which digits they show.
     static bool sameShape(const QString& a, const QString& b);
     // Enables the blink timer (the beep alert).

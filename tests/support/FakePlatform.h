@@ -11,8 +11,6 @@
 #include <QWidget>
 #include <functional>
 
-using namespace Qt::Literals::StringLiterals;
-
 class FakePlatform : public Platform
 {
 public:
@@ -53,45 +51,46 @@ public:
         if (writesFail)
             return false;
         file = bytes;
-        log << u"write"_s;
+        log << QStringLiteral("write");
         return true;
     }
     QString localTimeText() override
     {
-        return QTime::fromMSecsSinceStartOfDay(msOfDay).toString(u"H:mm:ss"_s);
+        return QTime::fromMSecsSinceStartOfDay(msOfDay).toString(QStringLiteral("H:mm:ss"));
     }
     int localMsOfDay() override { return msOfDay; }
     std::uint32_t uptimeMs() override { return ticks; }
     double randomUnit() override { return random; }
-    void beep() override { log << u"beep"_s; }
-    void requestExit(ExitKind kind) override { log << u"exit:%1"_s.arg(int(kind)); }
-    void purgeRecentDocuments() override { log << u"purge"_s; }
-    QString loginName() override { return u"taro"_s; }
+    void beep() override { log << QStringLiteral("beep"); }
+    void requestExit(ExitKind kind) override { log << QStringLiteral("exit:%1").arg(int(kind)); }
+    void purgeRecentDocuments() override { log << QStringLiteral("purge"); }
+    QString loginName() override { return QStringLiteral("taro"); }
     bool acquireSingleInstance() override { return !otherInstance; }
-    QString executablePath() override { return u"/opt/quorvane/quorvane"_s; }
+    QString executablePath() override { return QStringLiteral("/opt/quorvane/quorvane"); }
     void messageBox(const QString& text, const QString& caption, MessageIcon icon) override
     {
-        log << u"message:"_s + text;
-        lastCaption = caption + (icon == MessageIcon::Exclamation ? u"!"_s : QString());
+        log << QStringLiteral("message:") + text;
+        lastCaption =
+            caption + (icon == MessageIcon::Exclamation ? QStringLiteral("!") : QString());
         if (onMessage)
             onMessage();
     }
     void setTopmost(QWidget* window, bool on) override
     {
-        log << u"topmost:%1=%2"_s.arg(window->objectName()).arg(on ? 1 : 0);
+        log << QStringLiteral("topmost:%1=%2").arg(window->objectName()).arg(on ? 1 : 0);
     }
     QSize screenSize() override { return {1024, 768}; }
-    void takeFocus(QWidget* /*window*/) override { log << u"foreground"_s; }
+    void takeFocus(QWidget* /*window*/) override { log << QStringLiteral("foreground"); }
     void popUpMenu(QMenu* menu) override
     {
-        log << u"popup"_s;
+        log << QStringLiteral("popup");
         if (onPopUp)
             onPopUp(menu);
     }
     bool addTrayIcon(const QIcon& /*icon*/, const QString& /*tip*/,
                      std::function<void(TrayEvent)> onEvent) override
     {
-        log << u"tray:add"_s;
+        log << QStringLiteral("tray:add");
         if (!trayAvailable)
             return false;
         trayEvents = std::move(onEvent);
@@ -99,12 +98,12 @@ public:
     }
     void removeTrayIcon() override
     {
-        log << u"tray:remove"_s;
+        log << QStringLiteral("tray:remove");
         trayEvents = nullptr;
     }
-    void openUrl(const QUrl& url) override { log << u"url:"_s + url.toString(); }
+    void openUrl(const QUrl& url) override { log << QStringLiteral("url:") + url.toString(); }
     void callOnSessionEnd(std::function<void()> handler) override { sessionEnd = handler; }
-    void endProcess() override { log << u"end"_s; }
+    void endProcess() override { log << QStringLiteral("end"); }
 
     // The last message box's caption and icon ("警告!" with the exclamation icon).
     QString lastCaption;

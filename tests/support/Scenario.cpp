@@ -328,22 +328,16 @@ private:
         return names.join(u","_s);
     }
 
-    // The open fault dialog's outer height and its details' first two lines.
-    QString faultHeight()
-    {
-        const FaultDialog* f = m_state.faultDialog.data();
-        return f != nullptr ? QString::number(f->outerHeightTwips()) : u"-"_s;
-    }
-    QString details()
+    // The open fault dialog's outer height, or its details' first two lines; "-" with none open.
+    QString fault(bool details)
     {
         const FaultDialog* f = m_state.faultDialog.data();
         if (f == nullptr)
             return u"-"_s;
-        return control<QPlainTextEdit>(f, "Text1")
-            ->toPlainText()
-            .split(u"\n"_s)
-            .mid(0, 2)
-            .join(u"\n"_s);
+        if (!details)
+            return QString::number(f->outerHeightTwips());
+        const QString text = control<QPlainTextEdit>(f, "Text1")->toPlainText();
+        return text.split(u"\n"_s).mid(0, 2).join(u"\n"_s);
     }
 
     static QString nameOf(const QWidget* w) { return w != nullptr ? w->objectName() : QString(); }
@@ -383,8 +377,8 @@ private:
             {u"arm"_s, &Runner::dialogState},
             {u"reads"_s, [](Runner& r) { return QString::number(r.m_fake.reads); }},
             {u"caption"_s, [](Runner& r) { return r.m_fake.lastCaption; }},
-            {u"fault"_s, &Runner::faultHeight},
-            {u"details"_s, &Runner::details},
+            {u"fault"_s, [](Runner& r) { return r.fault(false); }},
+            {u"details"_s, [](Runner& r) { return r.fault(true); }},
             {u"uptime-centred"_s, // on the window's outer width, 2130 twips
              [](Runner& r) {
                  const QLabel* up = control<QLabel>(&r.m_main, "Label2");
