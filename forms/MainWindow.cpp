@@ -206,7 +206,7 @@ bool MainWindow::addTrayIcon()
         if (self)
             self->onTrayEvent(event);
     };
-    if (platform().addTrayIcon(windowIcon(), QStringLiteral("Quorvane"), toWindow))
+    if (platform().addTrayIcon(windowIcon(), QStringLiteral("Quorvane"), trayMenu, toWindow))
         return true;
     // No tray: the warning, and the end of the process, saving nothing.
     platform().messageBox(QStringLiteral("時限爆弾の起動に失敗しました"), QStringLiteral("警告"),

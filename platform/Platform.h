@@ -76,8 +76,9 @@ public:
     virtual void popUpMenu(QMenu* menu) = 0;
 
     // Shows the tray icon with its tooltip; false when the desktop has no tray. Its events reach
-    // onEvent from the event loop, never inside the tray's own event handling.
-    virtual bool addTrayIcon(const QIcon& icon, const QString& tip,
+    // onEvent from the event loop, never inside the tray's own event handling. A tray that shows
+    // an item's menu itself (a status-notifier host) offers menu on a right click.
+    virtual bool addTrayIcon(const QIcon& icon, const QString& tip, QMenu* menu,
                              std::function<void(TrayEvent)> onEvent) = 0;
     virtual void removeTrayIcon() = 0;
     // Hands an address (a web page, or a "mailto:" address) to the desktop's handler; the

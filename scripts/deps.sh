@@ -14,7 +14,7 @@ if [ "${1:-}" = "--tests" ]; then
         clang-format
         # the end-to-end tests' private desktops
         xvfb openbox trayer xdotool x11-utils python3-dbusmock python3-xlib faketime imagemagick
-        xauth weston pulseaudio pulseaudio-utils
+        xauth weston pulseaudio pulseaudio-utils xfce4-panel lxqt-panel
         # the package and its checks
         dpkg-dev file desktop-file-utils appstream lintian
         # the fuzz target, the sanitizers and the static checks

@@ -147,10 +147,10 @@ void LinuxPlatform::popUpMenu(QMenu* menu)
     menu->exec(QCursor::pos());
 }
 
-bool LinuxPlatform::addTrayIcon(const QIcon& icon, const QString& tip,
+bool LinuxPlatform::addTrayIcon(const QIcon& icon, const QString& tip, QMenu* menu,
                                 std::function<void(TrayEvent)> onEvent)
 {
-    return m_tray.add(icon, tip, std::move(onEvent));
+    return m_tray.add(icon, tip, menu, std::move(onEvent));
 }
 
 void LinuxPlatform::openUrl(const QUrl& url)

@@ -32,7 +32,7 @@ public:
     QSize screenSize() override;
     void takeFocus(QWidget* window) override;
     void popUpMenu(QMenu* menu) override;
-    bool addTrayIcon(const QIcon& icon, const QString& tip,
+    bool addTrayIcon(const QIcon& icon, const QString& tip, QMenu* menu,
                      std::function<void(TrayEvent)> onEvent) override;
     void removeTrayIcon() override { m_tray.remove(); }
     void openUrl(const QUrl& url) override;

@@ -3,6 +3,14 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWidget>
+#include <algorithm>
+
+namespace
+{
+// Qt's widget for an icon embedded in an XEmbed tray
+constexpr const char* kXEmbedIconClass = "QSystemTrayIconSys";
+} // namespace
 
 std::optional<TrayEvent> TrayActivity::activated(QSystemTrayIcon::ActivationReason reason,
                                                  Qt::MouseButtons held, qint64 nowMs,
@@ -51,19 +59,33 @@ SystemTray::~SystemTray()
     remove();
 }
 
-bool SystemTray::add(const QIcon& icon, const QString& tip, std::function<void(TrayEvent)> onEvent)
+bool SystemTray::add(const QIcon& icon, const QString& tip, QMenu* menu,
+                     std::function<void(TrayEvent)> onEvent)
 {
     if (m_icon || !QSystemTrayIcon::isSystemTrayAvailable())
         return false;
     m_icon = std::make_unique<QSystemTrayIcon>(icon);
     m_icon->setToolTip(tip);
     m_onEvent = std::move(onEvent);
-    // No context menu is attached: the program opens its own menu on the right button's
-    // release, which it awaits below.
+    // A status-notifier host that draws the item's menu itself reads it once, when the item is
+    // registered, so the menu goes with the item from the start.
+    m_icon->setContextMenu(menu);
     connect(m_icon.get(), &QSystemTrayIcon::activated, this, &SystemTray::onActivated);
     qApp->installEventFilter(this);
     m_icon->show();
+    // An XEmbed icon would open an attached menu on the right press; there the program opens
+    // its own menu on the release, which it awaits below.
+    if (shownAsXEmbedIcon())
+        m_icon->setContextMenu(nullptr);
     return true;
+}
+
+bool SystemTray::shownAsXEmbedIcon()
+{
+    // Qt's XEmbed icon is a widget of its own; a status-notifier item has none.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+                       [](const QWidget* w) { return w->inherits(kXEmbedIconClass); });
 }
 
 void SystemTray::remove()
@@ -90,7 +112,7 @@ bool SystemTray::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonRelease)
         return false;
     if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton ||
-        !watched->inherits("QSystemTrayIconSys"))
+        !watched->inherits(kXEmbedIconClass))
         return false;
     if (type == QEvent::MouseButtonDblClick)
         m_activity.rightDoubleClicked();

@@ -21,8 +21,6 @@ class TrayActivity
 public:
     std::optional<TrayEvent> activated(QSystemTrayIcon::ActivationReason reason,
                                        Qt::MouseButtons held, qint64 nowMs, int doubleClickMs);
-    // True between a right press over the icon and its release.
-    bool awaitingRightRelease() const { return m_awaitingRelease; }
     // A second right press within the double-click time, which Qt reports instead of a press.
     void rightDoubleClicked() { m_awaitingRelease = true; }
     std::optional<TrayEvent> rightReleased();
@@ -38,14 +36,17 @@ public:
     SystemTray();
     ~SystemTray() override;
 
-    // False when the desktop has no tray.
-    bool add(const QIcon& icon, const QString& tip, std::function<void(TrayEvent)> onEvent);
+    // False when the desktop has no tray. A tray that shows an item's menu itself offers menu
+    // on a right click; elsewhere the program opens it on a ContextMenu event.
+    bool add(const QIcon& icon, const QString& tip, QMenu* menu,
+             std::function<void(TrayEvent)> onEvent);
     void remove();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static bool shownAsXEmbedIcon();
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void deliver(std::optional<TrayEvent> event);
 

@@ -25,6 +25,12 @@ import Xlib.display
 import Xlib.X
 
 BINARY = os.environ.get("QUORVANE_BIN", "")
+# Each real panel: where its configuration goes under XDG_CONFIG_HOME (copied from panels/
+# before it starts, so that it asks nothing; both hold only their tray, at the left end of a 30 px
+# panel along the top of the screen), and its command.
+PANELS = {"xfce": ("xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml",
+                   ["xfce4-panel", "--disable-wm-check"]),
+          "lxqt": ("lxqt/panel.conf", ["lxqt-panel"])}
 FAKETIME_LIB = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 SCREEN = (1280, 800)
 
@@ -48,8 +54,9 @@ def mock(proxy, method, *args):
 
 
 class Desktop:
-    """tray: "xembed" (trayer) or "dbus" (a mocked StatusNotifierWatcher). display: "x11"
-    (Xvfb with openbox) or "wayland" (a headless Weston, no X server at all)."""
+    """tray: "xembed" (trayer), "dbus" (a mocked StatusNotifierWatcher, for Wayland), "xfce" or "lxqt" (that
+    desktop's real panel, holding only its tray). display: "x11" (Xvfb with openbox) or
+    "wayland" (a headless Weston, no X server at all)."""
 
     def __init__(self, tray="xembed", display="x11", sound=False):
         self.tray, self.display, self.sound = tray, display, sound
@@ -95,6 +102,8 @@ class Desktop:
                 poll(self._tray_selection_owned, what="trayer")
             elif self.tray == "dbus":
                 self._status_notifier_watcher()
+            elif self.tray in PANELS:
+                self._panel()
         except BaseException:
             self.stop()
             raise
@@ -173,6 +182,45 @@ class Desktop:
         for method in ("RegisterStatusNotifierItem", "RegisterStatusNotifierHost"):
             mock(self.watcher, "AddMethod", name, method, "s", "", "")
 
+    def _panel(self):
+        config = Path(self.config, PANELS[self.tray][0])
+        config.parent.mkdir(parents=True)
+        shutil.copy(Path(__file__).parent / "panels" / config.name, config)
+        if self.tray == "xfce":  # the panel reads its configuration from xfconf's daemon
+            self.spawn(["/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd"],
+                       stdout=subprocess.DEVNULL, stderr=self.log("xfconfd"))
+        self._start_panel()
+
+    def _start_panel(self):
+        self.panel = self.spawn(PANELS[self.tray][1],
+                                env=dict(self.env, XDG_CURRENT_DESKTOP=self.tray.upper()),
+                                stdout=subprocess.DEVNULL, stderr=self.log("panel"))
+        # the panel owns the status-notifier watcher and registers itself as its host
+        poll(lambda: self.watcher_property("IsStatusNotifierHostRegistered"), what="the panel")
+
+    def restart_panel(self):
+        """Ends the panel and starts it again, as a user restarting it does."""
+        self.end(self.panel)
+        poll(lambda: not self.watcher_property("IsStatusNotifierHostRegistered"),
+             what="the panel gone")
+        self._start_panel()
+
+    def watcher_property(self, name):
+        """A property of the session bus's status-notifier watcher; None while there is none."""
+        try:
+            watcher = self.session_bus().get_object("org.kde.StatusNotifierWatcher",
+                                                    "/StatusNotifierWatcher")
+            return watcher.Get("org.kde.StatusNotifierWatcher", name,
+                               dbus_interface=dbus.PROPERTIES_IFACE)
+        except dbus.DBusException:
+            return None
+
+    def session_bus(self):
+        """One connection to the private session bus, kept open, as a tray host has."""
+        if not getattr(self, "_session_bus", None):
+            self._session_bus = dbus.bus.BusConnection(self.env["DBUS_SESSION_BUS_ADDRESS"])
+        return self._session_bus
+
     def end(self, proc, sig=signal.SIGKILL):
         """Ends one process group that this desktop started."""
         try:
@@ -193,6 +241,8 @@ class Desktop:
         for proc in self.mocks:
             proc.terminate()
             proc.wait()
+        if getattr(self, "_session_bus", None):
+            self._session_bus.close()
         Buses.tearDownClass()
         shutil.rmtree(self.root, ignore_errors=True)
 

@@ -40,6 +40,8 @@ public:
     std::function<void()> sessionEnd;
     // Where the tray icon reports its events, while it is there.
     std::function<void(TrayEvent)> trayEvents;
+    // The menu the tray offers itself, as a status-notifier host draws it.
+    QMenu* trayMenu = nullptr;
 
     std::optional<QByteArray> readSettingsFile() override
     {
@@ -87,19 +89,21 @@ public:
         if (onPopUp)
             onPopUp(menu);
     }
-    bool addTrayIcon(const QIcon& /*icon*/, const QString& /*tip*/,
+    bool addTrayIcon(const QIcon& /*icon*/, const QString& /*tip*/, QMenu* menu,
                      std::function<void(TrayEvent)> onEvent) override
     {
         log << QStringLiteral("tray:add");
         if (!trayAvailable)
             return false;
         trayEvents = std::move(onEvent);
+        trayMenu = menu;
         return true;
     }
     void removeTrayIcon() override
     {
         log << QStringLiteral("tray:remove");
         trayEvents = nullptr;
+        trayMenu = nullptr;
     }
     void openUrl(const QUrl& url) override { log << QStringLiteral("url:") + url.toString(); }
     void callOnSessionEnd(std::function<void()> handler) override { sessionEnd = handler; }

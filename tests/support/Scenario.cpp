@@ -197,9 +197,19 @@ private:
             m_fake.log.clear();
     }
 
-    // "double-click", "menu" or "menu>ITEM" (ITEM chosen in the menu)
+    // "double-click", "menu" or "menu>ITEM" (ITEM chosen in the menu the program pops up), or
+    // "panel>ITEM" (ITEM chosen in the menu the tray shows itself)
     void tray(V value)
     {
+        if (value.startsWith(u"panel>"_s)) {
+            const QString item = value.section(u">"_s, 1);
+            if (auto* action =
+                    m_fake.trayMenu ? m_fake.trayMenu->findChild<QAction*>(item) : nullptr)
+                action->trigger();
+            else
+                fail(u"no such item in the tray's menu"_s);
+            return;
+        }
         m_fake.onPopUp = [this, choice = value.section(u">"_s, 1)](QMenu*) {
             if (!choice.isEmpty())
                 perform(u"menu"_s, choice);

@@ -10,6 +10,8 @@
 //   tick[@H:mm:ss[.zzz]], blink, sweep[*N]  the three timers firing
 //   menu=ITEM, tray=double-click, tray=menu[>ITEM]    a menu item; a tray event (ITEM chosen in
 //                                                     the menu that opens)
+//   tray=panel>ITEM                                   ITEM chosen in the menu the tray was handed,
+//                                                     as a panel that draws it itself does
 //   click=PATH, dblclick=PATH, key=PATH:KEY, focus=PATH, close=PATH, hide=PATH, show=PATH
 //   type=PATH:TEXT (replaces), append=PATH:TEXT, set=PATH:TEXT (as the program sets it)
 //   move=PATH:X,Y, minimise, restore, end-session, reload (the record read again), delete

@@ -71,7 +71,7 @@ private slots:
     void noTrayNoIcon()
     {
         SystemTray tray;
-        QVERIFY(!tray.add(QIcon(), QStringLiteral("Quorvane"), [](TrayEvent) {}));
+        QVERIFY(!tray.add(QIcon(), QStringLiteral("Quorvane"), nullptr, [](TrayEvent) {}));
     }
 
     // The sound library is opened when the first bell sounds, not at start-up, and then offers

@@ -107,7 +107,7 @@ tray: a double-click shows the window, the right button's release opens the menu
     foreground popup
 the menus: to the tray, shown, the recently used list emptied | - | start menu=MnuFormMin
     check=shown: menu=MnuPopUpDsp check=shown:Main menu=MnuPopUpDel | = | purge
-settings from the tray keep a hidden window hidden | - | start hide=Main menu=MnuPopUpTime
+settings from the tray keep a hidden window hidden | - | start hide=Main tray=panel>MnuPopUpTime
     check=shown:fmArm | = |
 version from the tray waits for the box | - | start move=Main:40,60 tray=menu>MnuPopUpVer
     check=modal:frmAbout check=frmAbout.pos:0,0 click=frmAbout.cmdOK check=modal: check=shown:Main
