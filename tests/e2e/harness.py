@@ -69,6 +69,7 @@ class Desktop:
         for d in (self.config, os.path.join(self.home, ".local", "share"), self.runtime):
             os.makedirs(d, mode=0o700)
         self.ini = os.path.join(self.config, "velmaris.ini")
+        self.clock = os.path.join(self.root, "clock")
         self.env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8",
                     "HOME": self.home, "XDG_CONFIG_HOME": self.config,
                     "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
@@ -248,15 +249,23 @@ class Desktop:
 
     # -- the program ----------------------------------------------------------------------------
 
-    def start_program(self, at=None, env_changes=None):
-        """Starts quorvane; at: the wall-clock time it starts at ("2026-12-07 07:29:58"), moving
-        on from there (timers and uptime are not moved). env_changes: variables to set, or to
-        unset where the value is None."""
+    def start_program(self, faked_clock=False, env_changes=None):
+        """Starts quorvane; faked_clock: its wall clock is the one set_clock() sets (timers and
+        uptime are not moved). env_changes: variables to set, or to unset where the value is
+        None."""
         env = dict(self.env, **(env_changes or {}))
         env = {k: v for k, v in env.items() if v is not None}
-        if at:
-            env.update(LD_PRELOAD=FAKETIME_LIB, FAKETIME="@" + at, DONT_FAKE_MONOTONIC="1")
+        if faked_clock:
+            env.update(LD_PRELOAD=FAKETIME_LIB, FAKETIME_TIMESTAMP_FILE=self.clock,
+                       FAKETIME_NO_CACHE="1", DONT_FAKE_MONOTONIC="1")
         return self.spawn([BINARY], env=env, stdout=subprocess.DEVNULL, stderr=self.log("program"))
+
+    def set_clock(self, when):
+        """Moves the faked wall clock to when ("2026-12-07 07:29:58"), running on from there at
+        once, as a time server or a resume moves it. The file is replaced whole, never read half
+        written."""
+        Path(self.clock + ".new").write_text(f"@{when}\n")
+        os.replace(self.clock + ".new", self.clock)
 
     def kill_programs(self):
         for proc in [p for p in self.groups if p.args == [BINARY]]:
@@ -417,7 +426,15 @@ class DesktopTest(unittest.TestCase):
             os.remove(self.desktop.ini)
 
     def start(self, at=None):
-        """Starts the program and returns it once its window is there."""
-        program = self.desktop.start_program(at)
+        """Starts the program and returns it once its window is there. at: the wall-clock time
+        ("2026-12-07 07:29:58") from the moment the window is there; until then the clock stands
+        five minutes earlier, so what comes after it comes as long after start-up, however long
+        start-up took on a busy machine."""
+        if at:
+            self.desktop.set_clock(time.strftime("%Y-%m-%d %H:%M:%S", time.localtime(
+                time.mktime(time.strptime(at, "%Y-%m-%d %H:%M:%S")) - 300)))
+        program = self.desktop.start_program(faked_clock=bool(at))
         self.main = self.desktop.window("^Quorvane$")
+        if at:
+            self.desktop.set_clock(at)
         return program

@@ -27,7 +27,8 @@ namespace
 const char* const kScenarios = R"table(
 # name | settings file before ("-": none) | steps | file after ("=": unchanged, "*": any) | log
 # Start-up and the ways out
-first start | - | at=9:05:03 load check=Main.x:410 check=Main.Label1.text:9:05:03 check=height:1695
+first start, centred (3075 x 3030 twips, 205 x 202 px, on 1024 x 768) | - | at=9:05:03 load
+    check=Main.pos:410,283 check=Main.Label1.text:9:05:03 check=height:1695
     check=timers:1.. check=record:00:00 check=reads:1 check=shown:Main check=Main.Timer1.interval:100
     tick check=Main.Label1.text:09:05:03 check=height:1725
     check=Main.MnuOptTim.text:各種設定 check=Main.MnuPopUpEnd.text:ｱﾌﾟﾘｹｰｼｮﾝの終了
@@ -39,10 +40,13 @@ placed by halves to even | [Quorvane]\nTop=1267.5\nLeft=1252.5\n | load check=Ma
     check=saved:1268,1252 | = | *
 placed beyond the far side: on its edge, remembered as read | [Quorvane]\nLeft=99999\n | load
     check=Main.x:819 check=saved:0,99999 | = | *
+a position that is not a number is 0 | [Quorvane]\nTop=abc\nLeft=x1\n | load check=Main.pos:0,0
+    check=saved:0,0 | = | *
 nine characters of a position | [Quorvane]\nTop=1234567890\nLeft=\s12\n | load
     check=saved:123456789,12 | = | *
 the file as written by hand | [quorvane]\r\nhour=7\r\nMIN=abc\r\nDSPTIME=1\r\nBOMSETTING=70000\r\n
     DELLMODE=1\r\nEASYMODE=2\r\nTOPMOST=1\r\n | load check=record:07:00,form=1,sweep=1,gentle=2,top=1 | = | *
+an hour beyond 32 bits | [Quorvane]\nHOUR=99999999999\n | load check=alarm:2147483647:00 | = | *
 values out of range are kept | [Quorvane]\nHOUR=25\nMIN=-3\nBOMSETTING=7\n | load
     check=record:25:-3,action=7 | = | *
 second instance reads nothing | [Quorvane]\nTOPMOST=1\n | second load check=reads:0 check=timers:...
@@ -107,8 +111,8 @@ tray: a double-click shows the window, the right button's release opens the menu
     foreground popup
 the menus: to the tray, shown, the recently used list emptied | - | start menu=MnuFormMin
     check=shown: menu=MnuPopUpDsp check=shown:Main menu=MnuPopUpDel | = | purge
-settings from the tray keep a hidden window hidden | - | start hide=Main tray=panel>MnuPopUpTime
-    check=shown:fmArm | = |
+settings from the tray keep a hidden window hidden, centred (271 x 246 px framed by design)
+    | - | start hide=Main tray=panel>MnuPopUpTime check=shown:fmArm check=fmArm.pos:376,261 | = |
 version from the tray waits for the box | - | start move=Main:40,60 tray=menu>MnuPopUpVer
     check=modal:frmAbout check=frmAbout.pos:0,0 click=frmAbout.cmdOK check=modal: check=shown:Main
     check=saved:0,0 | = | foreground popup
@@ -209,8 +213,9 @@ action 4 does nothing | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=4\n | start tick@
     check=colour:red | = |
 action -1 does nothing, gentle or not | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=-1\nEASYMODE=1\n
     | start tick@7:30:00 | = |
-the fault dialog, rescued, comes again | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n
-    | start random=0.65 tick@7:30:00 check=modal:frmFault check=fault:1920 check=details:
+the fault dialog, centred (464 x 128 px framed by design), rescued, comes again
+    | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n
+    | start random=0.65 tick@7:30:00 check=modal:frmFault check=frmFault.pos:280,320 check=fault:1920 check=details:
     check=frmFault.Command3.enabled:1 check=focus:Command1 click=frmFault.Command3 check=fault:4185
     check=frmFault.Command3.enabled:0
     check=details:taroの入れたの手のお茶です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\s63ef:fffbd5c7
@@ -252,7 +257,8 @@ about: its texts and links | - | start menu=MnuOptVer check=frmAbout.windowTitle
     url:https://example.org/velmaris/quorvane/ url:mailto:velmaris@example.org
 about: at the remembered place, kept on the screen (a 238 x 169 px box on 1024 x 768) | - | start
     saved=3000,1500 tray=menu>MnuPopUpVer check=frmAbout.pos:100,200 click=frmAbout.cmdOK
-    saved=9000,11805 tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK | = | *
+    saved=9000,11805 tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK
+    saved=2147483647,2147483647 tray=menu>MnuPopUpVer check=frmAbout.pos:786,599 click=frmAbout.cmdOK | = | *
 about: on top when the setting is ticked | [Quorvane]\nTOPMOST=1\n | start menu=MnuOptVer | = | topmost:frmAbout=1
 about: a stored 2 is not ticked | [Quorvane]\nTOPMOST=2\n | start menu=MnuOptVer | = |
 about: the open dialog's unsaved tick counts | - | start menu=MnuPopUpTime click=fmArm.Check3
