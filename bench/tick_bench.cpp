@@ -3,35 +3,12 @@
 // in ten of the full hour's first second, which ticks every 100 ms); "changing": every tick shows
 // a new second and a new uptime. Prints the heap allocations the N ticks made.
 #include "forms/MainWindow.h"
+#include "support/Allocations.h"
 #include "support/Controls.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
-
-namespace
-{
-long g_allocations = 0;
-}
-
-// Every heap allocation of this program is counted.
-void* operator new(std::size_t size)
-{
-    ++g_allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 int main(int argc, char* argv[])
 {
@@ -49,7 +26,7 @@ int main(int argc, char* argv[])
     env.fake.msOfDay = 12 * 3600 * 1000;
     env.fake.ticks = 3'600'000;
     fire(&main, "Timer1");
-    const long before = g_allocations;
+    const long before = heapAllocations();
     for (int i = 0; i < n; ++i) {
         if (changing) {
             env.fake.msOfDay += 1000;
@@ -57,6 +34,6 @@ int main(int argc, char* argv[])
         }
         fire(&main, "Timer1");
     }
-    std::printf("allocations %ld\n", g_allocations - before);
+    std::printf("allocations %ld\n", heapAllocations() - before);
     return 0;
 }

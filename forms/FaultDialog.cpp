@@ -110,9 +110,8 @@ void FaultDialog::onDetails()
     setOuterHeightTwips(kExpandedHeight);
     detailsButton->setEnabled(false);
     // the details of one of the ten faults, drawn afresh each time
-    const int k = static_cast<int>(platform().randomUnit() * 10 + 1);
-    detailsText->setPlainText(
-        fault_details::text(fault_details::loginName(), std::clamp(k, 1, 10)));
+    detailsText->setPlainText(fault_details::text(
+        fault_details::loginName(), fault_details::faultFor(platform().randomUnit())));
 }
 
 int FaultDialog::outerHeightTwips() const

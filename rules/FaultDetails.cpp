@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <iterator>
 
 namespace fault_details
 {
@@ -43,6 +45,12 @@ QString loginName()
 {
     // The name as a 255-character buffer would hold it, less its terminating NUL.
     return platform().loginName().left(254);
+}
+
+int faultFor(double draw)
+{
+    constexpr int count = std::size(kReasons);
+    return std::clamp(static_cast<int>(draw * count + 1), 1, count);
 }
 
 QString text(const QString& loginName, int k)

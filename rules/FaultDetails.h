@@ -10,7 +10,10 @@ namespace fault_details
 // The user's login name, or empty text.
 QString loginName();
 
-// The details for draw k (1 to 10): eleven lines joined by CR LF, none after the last.
+// Which of the ten faults a uniform draw in [0, 1) picks: 1 to 10, a tenth of the draws each.
+int faultFor(double draw);
+
+// The details of fault k (1 to 10): eleven lines joined by CR LF, none after the last.
 QString text(const QString& loginName, int k);
 
 } // namespace fault_details

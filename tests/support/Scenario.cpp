@@ -389,11 +389,6 @@ private:
             {u"caption"_s, [](Runner& r) { return r.m_fake.lastCaption; }},
             {u"fault"_s, [](Runner& r) { return r.fault(false); }},
             {u"details"_s, [](Runner& r) { return r.fault(true); }},
-            {u"uptime-centred"_s, // on the window's outer width, 2130 twips
-             [](Runner& r) {
-                 const QLabel* up = control<QLabel>(&r.m_main, "Label2");
-                 return render(up->x() == int(std::nearbyint((2130 / 15.0 - up->width()) / 2)));
-             }},
         };
         return table;
     }

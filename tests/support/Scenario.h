@@ -17,8 +17,7 @@
 //   move=PATH:X,Y, minimise, restore, end-session, reload (the record read again), delete
 //   check=PROBE:VALUE   compares at that moment; PROBE is PATH.PROPERTY, ini.KEY or one of the
 //                       named probes in Scenario.cpp (log, shown, modal, focus, alarm, record,
-//                       saved, timers, height, colour, arm, reads, caption, fault, details,
-//                       uptime-centred)
+//                       saved, timers, height, colour, arm, reads, caption, fault, details)
 // PATH is a window's object name (Main, fmArm, frmAbout, frmFault) and its children's object
 // names: fmArm.Command1.
 #pragma once

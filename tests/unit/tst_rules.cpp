@@ -2,12 +2,15 @@
 // a text, and the settings file's keys read and written byte for byte, each case written down by
 // hand.
 #include "rules/ClockRules.h"
+#include "rules/FaultDetails.h"
 #include "rules/IniDocument.h"
 #include "rules/NumberRules.h"
 #include "rules/Settings.h"
 #include "support/Rows.h"
 
 #include <QFile>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <cmath>
 #include <limits>
@@ -158,6 +161,33 @@ private slots:
     }
 
     // The value of a key of the settings file's [Quorvane], or nothing.
+    // Each tenth of the draws has a fault of its own; every text is the user's fault line, a
+    // module line, and the same nine-line dump, joined by CR LF. With no login name the fault
+    // line starts with the reason.
+    void faultDetails()
+    {
+        QSet<QString> faults;
+        QStringList dump;
+        for (const double draw : {0.0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 0.99999}) {
+            const QString text = fault_details::text(QString(), fault_details::faultFor(draw));
+            QCOMPARE(text.count(u'\n'), 10);
+            const QStringList lines = text.split(QStringLiteral("\r\n"));
+            QVERIFY2(lines[0].startsWith(u'の') && lines[0].endsWith(QStringLiteral("です｡")),
+                     qPrintable(lines[0]));
+            QVERIFY2(QRegularExpression(
+                         QStringLiteral("^ﾓｼﾞｭｰﾙ : Quorvane、ｱﾄﾞﾚｽ : [0-9a-f]{4}:fffbd5c7$"))
+                         .match(lines[1])
+                         .hasMatch(),
+                     qPrintable(lines[1]));
+            QCOMPARE(lines.mid(2, 1) + lines.mid(7, 1) + lines.mid(9, 1),
+                     QStringList({"Registers:", "Bytes at CS:EIP:", "Stack dump:"}));
+            QVERIFY(dump.isEmpty() || lines.mid(2) == dump);
+            dump = lines.mid(2);
+            faults << lines[0];
+        }
+        QCOMPARE(faults.size(), 10); // the last draw is the tenth fault again
+    }
+
     void iniRead()
     {
         using Read = std::pair<QByteArray, const char*>; // a file and a key
