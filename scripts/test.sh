@@ -5,6 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --tests
+# Everything the suite starts ends with it: a process left behind (a test's daemon, when CTest
+# ended the test at its time limit) is ended and named, and fails the run.
+if [ -z "${QUORVANE_REAPER:-}" ]; then
+    export QUORVANE_REAPER=1
+    exec /usr/bin/python3 scripts/reap.py "$0" "$@"
+fi
 scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)" "$@")
 

@@ -45,8 +45,12 @@ def poll(condition, timeout=20.0, interval=0.03, what="condition"):
     return value
 
 
-class Buses(dbusmock.DBusTestCase):
-    """The private session and system buses and their mocks, as python-dbusmock runs them."""
+# A private bus: only its own services, anyone may own any name, its socket in the desktop's folder.
+BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>{type}</type><keep_umask/><listen>unix:dir={dir}</listen>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/>
+<allow own="*"/></policy></busconfig>"""
 
 
 def mock(proxy, method, *args):
@@ -61,7 +65,7 @@ class Desktop:
     def __init__(self, tray="xembed", display="x11", sound=False):
         self.tray, self.display, self.sound = tray, display, sound
         self.groups = []  # process groups we started, newest last
-        self.mocks = []  # the mock services' processes
+        self.connections = {}  # kind of bus: this test's connection to it
         self.root = tempfile.mkdtemp(prefix="quorvane-e2e-")
         self.home = os.path.join(self.root, "home")
         self.config = os.path.join(self.home, ".config")
@@ -87,10 +91,8 @@ class Desktop:
     def start(self):
         try:
             self._weston() if self.display == "wayland" else self._xvfb()
-            Buses.start_session_bus()
-            Buses.start_system_bus()
-            for bus in ("DBUS_SESSION_BUS_ADDRESS", "DBUS_SYSTEM_BUS_ADDRESS"):
-                self.env[bus] = os.environ[bus]
+            for kind in ("session", "system"):
+                self._bus(kind)
             self._logind()
             if self.sound:
                 self._sound_server()
@@ -164,19 +166,48 @@ class Desktop:
         mock(self.logind, "AddMethod", "org.freedesktop.login1.Manager", "GetSessionByPID", "u",
              "o", code)
 
+    def _bus(self, kind):
+        """Starts a private bus of that kind in a process group of this desktop."""
+        config = Path(self.root, kind + ".conf")
+        config.write_text(BUS_CONFIG.format(type=kind, dir=self.root))
+        daemon = self.spawn(["dbus-daemon", "--config-file=" + str(config), "--nofork",
+                             "--print-address=1"], stdout=subprocess.PIPE)
+        self.env[f"DBUS_{kind.upper()}_BUS_ADDRESS"] = daemon.stdout.readline().decode().strip()
+        daemon.stdout.close()
+        if not self.env[f"DBUS_{kind.upper()}_BUS_ADDRESS"]:
+            raise RuntimeError(f"the {kind} bus did not start")
+
+    def bus(self, system=False):
+        """One connection to a private bus, kept open, as a tray host or a client has."""
+        kind = "system" if system else "session"
+        if kind not in self.connections:
+            self.connections[kind] = dbus.bus.BusConnection(
+                self.env[f"DBUS_{kind.upper()}_BUS_ADDRESS"])
+        return self.connections[kind]
+
+    def _mock(self, name, path, args, system=False):
+        """Starts a python-dbusmock service in a process group of this desktop and returns its
+        object; fails at once, naming it, when it ends before its name is on the bus."""
+        proc = self.spawn(["/usr/bin/python3", "-m", "dbusmock"] + ["--system"] * system + args,
+                          stdout=subprocess.DEVNULL, stderr=self.log("mocks"))
+        poll(lambda: proc.poll() is not None or self.bus(system).name_has_owner(name),
+             what=f"the mock {name}")
+        if proc.poll() is not None:
+            raise RuntimeError(f"the mock {name} ended as it started (see mocks.log)")
+        return self.bus(system).get_object(name, path)
+
     def _logind(self):
-        proc, self.logind = Buses.spawn_server_template("logind", stdout=subprocess.DEVNULL)
-        self.mocks.append(proc)
+        self.logind = self._mock("org.freedesktop.login1", "/org/freedesktop/login1",
+                                 ["--template", "logind"], system=True)
         self.session_lookup()
         mock(self.logind, "AddSession", "c1", "seat0", dbus.UInt32(0), "root", True)
-        self.session = Buses.get_dbus(system_bus=True).get_object(
+        self.session = self.bus(system=True).get_object(
             "org.freedesktop.login1", "/org/freedesktop/login1/session/c1")
 
     def _status_notifier_watcher(self):
         name = "org.kde.StatusNotifierWatcher"
-        self.mocks.append(Buses.spawn_server(name, "/StatusNotifierWatcher", name,
-                                             stdout=subprocess.DEVNULL))
-        self.watcher = Buses.get_dbus().get_object(name, "/StatusNotifierWatcher")
+        self.watcher = self._mock(name, "/StatusNotifierWatcher",
+                                  [name, "/StatusNotifierWatcher", name])
         for prop, value in (("IsStatusNotifierHostRegistered", True), ("ProtocolVersion", 0),
                             ("RegisteredStatusNotifierItems", dbus.Array([], signature="s"))):
             mock(self.watcher, "AddProperty", name, prop, value)
@@ -209,18 +240,12 @@ class Desktop:
     def watcher_property(self, name):
         """A property of the session bus's status-notifier watcher; None while there is none."""
         try:
-            watcher = self.session_bus().get_object("org.kde.StatusNotifierWatcher",
+            watcher = self.bus().get_object("org.kde.StatusNotifierWatcher",
                                                     "/StatusNotifierWatcher")
             return watcher.Get("org.kde.StatusNotifierWatcher", name,
                                dbus_interface=dbus.PROPERTIES_IFACE)
         except dbus.DBusException:
             return None
-
-    def session_bus(self):
-        """One connection to the private session bus, kept open, as a tray host has."""
-        if not getattr(self, "_session_bus", None):
-            self._session_bus = dbus.bus.BusConnection(self.env["DBUS_SESSION_BUS_ADDRESS"])
-        return self._session_bus
 
     def end(self, proc, sig=signal.SIGKILL):
         """Ends one process group that this desktop started."""
@@ -239,12 +264,8 @@ class Desktop:
         for sig in (signal.SIGTERM, signal.SIGKILL):  # what a polite ending leaves, by force
             for proc in reversed(self.groups[:]):
                 self.end(proc, sig)
-        for proc in self.mocks:
-            proc.terminate()
-            proc.wait()
-        if getattr(self, "_session_bus", None):
-            self._session_bus.close()
-        Buses.tearDownClass()
+        for connection in self.connections.values():
+            connection.close()
         shutil.rmtree(self.root, ignore_errors=True)
 
     # -- the program ----------------------------------------------------------------------------

@@ -25,12 +25,12 @@ class Panel:
     def item(self):
         """The program's status-notifier item, as the panel sees it."""
         name, path = poll(self.registered_item, what="the icon registered")
-        return self.desktop.session_bus().get_object(name, path)
+        return self.desktop.bus().get_object(name, path)
 
     def exported_menu(self, item):
         """The item's D-Bus menu, as a host reads it: captions in order, "-" for a separator."""
         menu_path = item.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
-        _, layout = self.desktop.session_bus().get_object(item.bus_name, menu_path).GetLayout(
+        _, layout = self.desktop.bus().get_object(item.bus_name, menu_path).GetLayout(
             0, -1, dbus.Array([], signature="s"), dbus_interface="com.canonical.dbusmenu")
         return ["-" if props.get("type") == "separator" else str(props.get("label"))
                 for _, props, _ in layout[2]]
