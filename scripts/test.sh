@@ -11,6 +11,10 @@ if [ -z "${QUORVANE_REAPER:-}" ]; then
     export QUORVANE_REAPER=1
     exec /usr/bin/python3 scripts/reap.py "$0" "$@"
 fi
+# Temporary files (lintian's among them) go to a folder of the run's own, removed at its end.
+TMPDIR=$(mktemp -d)
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)" "$@")
 
