@@ -25,14 +25,14 @@ int main(int argc, char* argv[])
     main.show();
     env.fake.msOfDay = 12 * 3600 * 1000;
     env.fake.ticks = 3'600'000;
-    fire(&main, "Timer1");
+    fire(&main, "clockTimer");
     const long before = heapAllocations();
     for (int i = 0; i < n; ++i) {
         if (changing) {
             env.fake.msOfDay += 1000;
             env.fake.ticks += 1000;
         }
-        fire(&main, "Timer1");
+        fire(&main, "clockTimer");
     }
     std::printf("allocations %ld\n", heapAllocations() - before);
     return 0;

@@ -23,17 +23,17 @@ constexpr int kClientWidth = 3480;
 constexpr int kClientHeight = 2160;
 
 const ControlRow kControls[] = {
-    {"Image1", ControlKind::Picture, 120, 120, 480, 480},
-    {"lblTitle", ControlKind::Label, 720, 0, 2640, 360, "ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ", nullptr, 18},
-    {"lblVersion", ControlKind::Label, 840, 360, 645, 195, "ﾊﾞｰｼﾞｮﾝ", nullptr, 9.75},
-    {"Label2", ControlKind::Label, 120, 720, 1350, 240, maker::BrandLabel, nullptr, 12, true},
-    {"HPaddress", ControlKind::Link, 480, 960, 2865, 180, maker::HomePageShown, nullptr, 9},
-    {"Label4", ControlKind::Label, 120, 1200, 1035, 240, maker::Author, nullptr, 12, true},
-    {"Mailaddress", ControlKind::Link, 1440, 1200, 1845, 180, maker::MailAddress, nullptr, 9},
+    {"iconLabel", ControlKind::Picture, 120, 120, 480, 480},
+    {"titleLabel", ControlKind::Label, 720, 0, 2640, 360, "ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ", nullptr, 18},
+    {"versionLabel", ControlKind::Label, 840, 360, 645, 195, "ﾊﾞｰｼﾞｮﾝ", nullptr, 9.75},
+    {"brandLabel", ControlKind::Label, 120, 720, 1350, 240, maker::BrandLabel, nullptr, 12, true},
+    {"homePageLink", ControlKind::Link, 480, 960, 2865, 180, maker::HomePageShown, nullptr, 9},
+    {"authorLabel", ControlKind::Label, 120, 1200, 1035, 240, maker::Author, nullptr, 12, true},
+    {"mailLink", ControlKind::Link, 1440, 1200, 1845, 180, maker::MailAddress, nullptr, 9},
     // the etched separator across the whole width: grey, with white drawn over it just below
-    {"Line1_1", ControlKind::Strip, -30, 1560, 4110, 15},
-    {"Line1_0", ControlKind::Strip, -15, 1575, 4095, 30},
-    {"cmdOK", ControlKind::Button, 2160, 1680, 1185, 375, "OK"},
+    {"separator1", ControlKind::Strip, -30, 1560, 4110, 15},
+    {"separator0", ControlKind::Strip, -15, 1575, 4095, 30},
+    {"okButton", ControlKind::Button, 2160, 1680, 1185, 375, "OK"},
 };
 
 void paint(QWidget* strip, QColor colour)
@@ -61,28 +61,28 @@ AboutBox::AboutBox(AppState& state)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_state(state)
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowIcon(icons::none()); // a tool window, without the program's bomb
     setClientSize(this, kClientWidth, kClientHeight);
 
     const FormControls controls(this, kControls);
-    iconLabel = controls.get<QLabel>("Image1");
-    titleLabel = controls.get<QLabel>("lblTitle");
+    iconLabel = controls.get<QLabel>("iconLabel");
+    titleLabel = controls.get<QLabel>("titleLabel");
     QPalette black = titleLabel->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     titleLabel->setPalette(black);
-    versionLabel = controls.get<QLabel>("lblVersion");
-    brandLabel = controls.get<QLabel>("Label2");
-    homePageLink = controls.get<LinkLabel>("HPaddress");
-    authorLabel = controls.get<QLabel>("Label4");
-    mailLink = controls.get<LinkLabel>("Mailaddress");
-    separator[1] = controls.get<QWidget>("Line1_1");
-    separator[0] = controls.get<QWidget>("Line1_0");
+    versionLabel = controls.get<QLabel>("versionLabel");
+    brandLabel = controls.get<QLabel>("brandLabel");
+    homePageLink = controls.get<LinkLabel>("homePageLink");
+    authorLabel = controls.get<QLabel>("authorLabel");
+    mailLink = controls.get<LinkLabel>("mailLink");
+    separator[1] = controls.get<QWidget>("separator1");
+    separator[0] = controls.get<QWidget>("separator0");
     paint(separator[1], QColor(128, 128, 128));
     paint(separator[0], QColor(255, 255, 255));
     separator[0]->raise();
-    okButton = controls.get<QPushButton>("cmdOK");
+    okButton = controls.get<QPushButton>("okButton");
     okButton->setDefault(true); // Enter presses it; Esc rejects the dialog, which unloads it too
 
     for (QLabel* l : {brandLabel, static_cast<QLabel*>(homePageLink), authorLabel,

@@ -23,15 +23,15 @@ constexpr int kCollapsedHeight = 1920;
 constexpr int kExpandedHeight = 4185;
 
 const ControlRow kControls[] = {
-    {"Image1", ControlKind::Picture, 360, 240, 480, 480},
-    {"Label1", ControlKind::Label, 1320, 240, 3735, 375,
+    {"iconLabel", ControlKind::Picture, 360, 240, 480, 480},
+    {"messageLine1", ControlKind::Label, 1320, 240, 3735, 375,
      "あなたの人生は不正な処理を行ったので強制終了します。", nullptr, 9, false, true},
-    {"Label2", ControlKind::Label, 1320, 840, 3615, 375,
+    {"messageLine2", ControlKind::Label, 1320, 840, 3615, 375,
      "終了しない場合は、胸に手を当てて悔い改めてください。", nullptr, 9, false, true},
-    {"Command1", ControlKind::Button, 5520, 120, 1095, 375, "閉じる(&C)"},
-    {"Command2", ControlKind::Button, 5520, 600, 1095, 375, "救　済"},
-    {"Command3", ControlKind::Button, 5520, 1080, 1095, 375, "詳細(&D)>>"},
-    {"Text1", ControlKind::TextArea, 240, 1680, 6375, 1935, "", nullptr, 9, false, true},
+    {"closeButton", ControlKind::Button, 5520, 120, 1095, 375, "閉じる(&C)"},
+    {"rescueButton", ControlKind::Button, 5520, 600, 1095, 375, "救　済"},
+    {"detailsButton", ControlKind::Button, 5520, 1080, 1095, 375, "詳細(&D)>>"},
+    {"detailsText", ControlKind::TextArea, 240, 1680, 6375, 1935, "", nullptr, 9, false, true},
 };
 
 } // namespace
@@ -41,21 +41,21 @@ FaultDialog::FaultDialog(AppState& state)
                            Qt::WindowCloseButtonHint),
       m_state(state)
 {
-    setObjectName(QStringLiteral("frmFault"));
+    setObjectName(QStringLiteral("faultDialog"));
     setWindowTitle(QStringLiteral("Explorer"));
 
     const FormControls controls(this, kControls);
-    iconLabel = controls.get<QLabel>("Image1");
+    iconLabel = controls.get<QLabel>("iconLabel");
     iconLabel->setPixmap(icons::error().pixmap(iconLabel->size()));
-    messageLine1 = controls.get<QLabel>("Label1");
-    messageLine2 = controls.get<QLabel>("Label2");
+    messageLine1 = controls.get<QLabel>("messageLine1");
+    messageLine2 = controls.get<QLabel>("messageLine2");
     for (QLabel* line : {messageLine1, messageLine2}) {
         line->setWordWrap(true);
         line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    closeButton = controls.get<QPushButton>("Command1");
-    rescueButton = controls.get<QPushButton>("Command2");
-    detailsButton = controls.get<QPushButton>("Command3");
+    closeButton = controls.get<QPushButton>("closeButton");
+    rescueButton = controls.get<QPushButton>("rescueButton");
+    detailsButton = controls.get<QPushButton>("detailsButton");
     // Enter presses the button that has the focus; Esc closes the dialog as "救　済" does.
     for (QPushButton* b : {closeButton, rescueButton, detailsButton})
         b->setAutoDefault(true);
@@ -63,7 +63,7 @@ FaultDialog::FaultDialog(AppState& state)
     connect(rescueButton, &QPushButton::clicked, this, &FaultDialog::onRescue);
     connect(detailsButton, &QPushButton::clicked, this, &FaultDialog::onDetails);
 
-    detailsText = controls.get<QPlainTextEdit>("Text1");
+    detailsText = controls.get<QPlainTextEdit>("detailsText");
     detailsText->setAccessibleName(QStringLiteral("詳細"));
     detailsText->setReadOnly(true);
     detailsText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -40,10 +40,10 @@ constexpr int kSweepInterval = 10000; // ms
 constexpr int kSweepTicksPerPurge = 5;
 
 const ControlRow kControls[] = {
-    {"Label1", ControlKind::ClockLabel, 0, 0, 1935, 495, "00:00:00", nullptr, 18},
-    {"Command1", ControlKind::Button, 120, 1080, 1695, 735, "アラームストップ"},
-    {"Label2", ControlKind::Label, 600, 840, 780, 180},
-    {"Label3", ControlKind::Label, 30, 600, 0, 0, "システムが起動してから"},
+    {"clockLabel", ControlKind::ClockLabel, 0, 0, 1935, 495, "00:00:00", nullptr, 18},
+    {"alarmStopButton", ControlKind::Button, 120, 1080, 1695, 735, "アラームストップ"},
+    {"uptimeLabel", ControlKind::Label, 600, 840, 780, 180},
+    {"sinceBootLabel", ControlKind::Label, 30, 600, 0, 0, "システムが起動してから"},
 };
 
 } // namespace
@@ -59,7 +59,7 @@ void setTimerEnabled(QTimer* timer, bool enabled)
 MainWindow::MainWindow(AppState& state) : m_state(state)
 {
     m_state.mainWindow = this;
-    setObjectName(QStringLiteral("Main"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Quorvane"));
     setWindowIcon(icons::bomb());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -100,23 +100,23 @@ void addItems(QMenu* menu, const char* name, std::span<const MenuRow> rows, Main
 
 void MainWindow::buildMenus()
 {
-    static const MenuRow kFileMenu[] = {{"MnuFormFin", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", &MainWindow::onExit},
-                                        {"MnuFormBer"},
-                                        {"MnuFormMin", "ﾀｽｸﾄﾚｲに入れる", &MainWindow::onToTray}};
-    static const MenuRow kOptionsMenu[] = {{"MnuOptTim", "各種設定", &MainWindow::onSettings},
-                                           {"MnuOptVer", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onAbout}};
+    static const MenuRow kFileMenu[] = {{"exitItem", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)", &MainWindow::onExit},
+                                        {"fileSeparator"},
+                                        {"toTrayItem", "ﾀｽｸﾄﾚｲに入れる", &MainWindow::onToTray}};
+    static const MenuRow kOptionsMenu[] = {{"settingsItem", "各種設定", &MainWindow::onSettings},
+                                           {"versionItem", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onAbout}};
     static const MenuRow kTrayMenu[] = {
-        {"MnuPopUpDsp", "基本画面の表示", &MainWindow::onTrayShow},
-        {"MnuPopUpTime", "設定画面の表示", &MainWindow::onTraySettings},
-        {"MnuPopUpDel", "｢最近使ったﾌｧｲﾙ｣削除", &MainWindow::onTrayPurge},
-        {"MnuPopUpBer1"},
-        {"MnuPopUpVer", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onTrayAbout},
-        {"MnuPopUpBer2"},
-        {"MnuPopUpEnd", "ｱﾌﾟﾘｹｰｼｮﾝの終了", &MainWindow::onTrayExit}};
-    addItems(menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)")), "MnuForm", kFileMenu, this);
-    addItems(menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)")), "MnuOpt", kOptionsMenu, this);
+        {"trayShowItem", "基本画面の表示", &MainWindow::onTrayShow},
+        {"traySettingsItem", "設定画面の表示", &MainWindow::onTraySettings},
+        {"trayPurgeItem", "｢最近使ったﾌｧｲﾙ｣削除", &MainWindow::onTrayPurge},
+        {"traySeparator1"},
+        {"trayVersionItem", "ﾊﾞｰｼﾞｮﾝ情報", &MainWindow::onTrayAbout},
+        {"traySeparator2"},
+        {"trayExitItem", "ｱﾌﾟﾘｹｰｼｮﾝの終了", &MainWindow::onTrayExit}};
+    addItems(menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)")), "fileMenu", kFileMenu, this);
+    addItems(menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)")), "optionsMenu", kOptionsMenu, this);
     trayMenu = new QMenu(QStringLiteral("ポップアップ"), this);
-    addItems(trayMenu, "MnuPopUp", kTrayMenu, this);
+    addItems(trayMenu, "trayMenu", kTrayMenu, this);
 }
 
 void MainWindow::buildControls()
@@ -129,7 +129,7 @@ void MainWindow::buildControls()
     setCentralWidget(m_content);
     const FormControls controls(m_content, kControls);
 
-    clockLabel = controls.get<ClockLabel>("Label1");
+    clockLabel = controls.get<ClockLabel>("clockLabel");
     // Labels read out their text (the time itself); the description says what it is.
     clockLabel->setAccessibleDescription(QStringLiteral("時刻"));
     clockLabel->setAlignment(Qt::AlignCenter);
@@ -140,11 +140,11 @@ void MainWindow::buildControls()
     setClockColour(ClockColour::ButtonFace);
     connect(clockLabel, &ClockLabel::doubleClicked, this, &MainWindow::onClockDoubleClicked);
 
-    alarmStopButton = controls.get<QPushButton>("Command1");
+    alarmStopButton = controls.get<QPushButton>("alarmStopButton");
     alarmStopButton->hide();
     connect(alarmStopButton, &QPushButton::clicked, this, &MainWindow::onAlarmStop);
 
-    uptimeLabel = controls.get<QLabel>("Label2");
+    uptimeLabel = controls.get<QLabel>("uptimeLabel");
     uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
     m_uptimeLeft = uptimeLabel->x();
     const QFontMetrics metrics(uptimeLabel->font());
@@ -159,16 +159,16 @@ void MainWindow::buildControls()
     // the blink's swaps fall between clock ticks (see startBlinking) instead of being gathered
     // onto the same moment as a tick. Each clock tick sets the interval to the next one.
     clockTimer = new QTimer(this);
-    clockTimer->setObjectName(QStringLiteral("Timer1"));
+    clockTimer->setObjectName(QStringLiteral("clockTimer"));
     clockTimer->setTimerType(Qt::PreciseTimer);
     connect(clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     blinkTimer = new QTimer(this);
-    blinkTimer->setObjectName(QStringLiteral("Timer2"));
+    blinkTimer->setObjectName(QStringLiteral("blinkTimer"));
     blinkTimer->setTimerType(Qt::PreciseTimer);
     blinkTimer->setInterval(kBlinkInterval);
     connect(blinkTimer, &QTimer::timeout, this, &MainWindow::onBlinkTick);
     sweepTimer = new QTimer(this);
-    sweepTimer->setObjectName(QStringLiteral("Timer3"));
+    sweepTimer->setObjectName(QStringLiteral("sweepTimer"));
     sweepTimer->setInterval(kSweepInterval);
     connect(sweepTimer, &QTimer::timeout, this, &MainWindow::onSweepTick);
 }

@@ -64,28 +64,30 @@ template <class Handler> void selectAsIfClicked(QRadioButton* button, Handler ha
 }
 
 const ControlRow kControls[] = {
-    {"Frame1", ControlKind::Frame, 0, 0, 2775, 1215, "時間設定"},
-    {"Label1", ControlKind::Label, 120, 240, 2535, 360,
-     "２４時間表示で爆弾を爆発させる時間を入力して下さい", "Frame1"},
-    {"ArmTxt0", ControlKind::TextBox, 600, 720, 495, 375, "", "Frame1"},
-    {"Label3_0", ControlKind::Label, 1200, 840, 180, 180, "時", "Frame1"},
-    {"ArmTxt1", ControlKind::TextBox, 1440, 720, 495, 375, "", "Frame1"},
-    {"Label3_1", ControlKind::Label, 2040, 840, 180, 180, "分", "Frame1"},
-    {"Frame2", ControlKind::Frame, 2880, 0, 1095, 1215, "経過時表示"},
-    {"Option1_0", ControlKind::Option, 120, 360, 855, 255, "時間", "Frame2"},
-    {"Option1_1", ControlKind::Option, 120, 720, 615, 255, "秒", "Frame2"},
-    {"Frame3", ControlKind::Frame, 0, 1320, 1815, 1935, "爆弾設定"},
-    {"Option2_0", ControlKind::Option, 120, 360, 1455, 255, "BEEPアラート", "Frame3"},
-    {"Option2_1", ControlKind::Option, 120, 720, 1575, 255, "Windows再起動", "Frame3"},
-    {"Option2_2", ControlKind::Option, 120, 1080, 1335, 255, "Windows終了", "Frame3"},
-    {"Option2_3", ControlKind::Option, 120, 1440, 975, 255, "ログオフ", "Frame3"},
-    {"Frame4", ControlKind::Frame, 1920, 1320, 2055, 1455, "オプション"},
-    {"Check1", ControlKind::CheckBox, 120, 240, 1575, 375, "Recentファイル削除機能を使う",
-     "Frame4"},
-    {"Check2", ControlKind::CheckBox, 120, 600, 1695, 420, "優しい設定を使う", "Frame4"},
-    {"Check3", ControlKind::CheckBox, 120, 1080, 1815, 255, "最前面表示する", "Frame4"},
-    {"Command1", ControlKind::Button, 1920, 2880, 975, 375, "ＯＫ"},
-    {"Command2", ControlKind::Button, 3000, 2880, 855, 375, "Cancel"},
+    {"alarmFrame", ControlKind::Frame, 0, 0, 2775, 1215, "時間設定"},
+    {"alarmPrompt", ControlKind::Label, 120, 240, 2535, 360,
+     "２４時間表示で爆弾を爆発させる時間を入力して下さい", "alarmFrame"},
+    {"hourBox", ControlKind::TextBox, 600, 720, 495, 375, "", "alarmFrame"},
+    {"hourUnit", ControlKind::Label, 1200, 840, 180, 180, "時", "alarmFrame"},
+    {"minuteBox", ControlKind::TextBox, 1440, 720, 495, 375, "", "alarmFrame"},
+    {"minuteUnit", ControlKind::Label, 2040, 840, 180, 180, "分", "alarmFrame"},
+    {"uptimeFrame", ControlKind::Frame, 2880, 0, 1095, 1215, "経過時表示"},
+    {"uptimeHoursButton", ControlKind::Option, 120, 360, 855, 255, "時間", "uptimeFrame"},
+    {"uptimeSecondsButton", ControlKind::Option, 120, 720, 615, 255, "秒", "uptimeFrame"},
+    {"actionFrame", ControlKind::Frame, 0, 1320, 1815, 1935, "爆弾設定"},
+    {"beepButton", ControlKind::Option, 120, 360, 1455, 255, "BEEPアラート", "actionFrame"},
+    {"restartButton", ControlKind::Option, 120, 720, 1575, 255, "Windows再起動", "actionFrame"},
+    {"powerOffButton", ControlKind::Option, 120, 1080, 1335, 255, "Windows終了", "actionFrame"},
+    {"logOffButton", ControlKind::Option, 120, 1440, 975, 255, "ログオフ", "actionFrame"},
+    {"switchesFrame", ControlKind::Frame, 1920, 1320, 2055, 1455, "オプション"},
+    {"sweepCheck", ControlKind::CheckBox, 120, 240, 1575, 375, "Recentファイル削除機能を使う",
+     "switchesFrame"},
+    {"gentleCheck", ControlKind::CheckBox, 120, 600, 1695, 420, "優しい設定を使う",
+     "switchesFrame"},
+    {"topmostCheck", ControlKind::CheckBox, 120, 1080, 1815, 255, "最前面表示する",
+     "switchesFrame"},
+    {"okButton", ControlKind::Button, 1920, 2880, 975, 375, "ＯＫ"},
+    {"cancelButton", ControlKind::Button, 3000, 2880, 855, 375, "Cancel"},
 };
 
 // Where a caption that is too wide for its box breaks onto a second line: the last place where
@@ -152,7 +154,7 @@ SettingsDialog::SettingsDialog(AppState& state)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_state(state)
 {
-    setObjectName(QStringLiteral("fmArm"));
+    setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(QStringLiteral("アラーム設定"));
     setWindowIcon(icons::none()); // a tool window, without the program's bomb
     setFont(fonts::gothic(9));
@@ -165,21 +167,21 @@ SettingsDialog::~SettingsDialog() = default;
 void SettingsDialog::buildControls()
 {
     const FormControls controls(this, kControls);
-    controls.get<QLabel>("Label1")->setWordWrap(true);
-    timeBoxes[0] = controls.get<QLineEdit>("ArmTxt0");
+    controls.get<QLabel>("alarmPrompt")->setWordWrap(true);
+    timeBoxes[0] = controls.get<QLineEdit>("hourBox");
     makeDigitBox(timeBoxes[0], QStringLiteral("アラームの時"));
-    timeBoxes[1] = controls.get<QLineEdit>("ArmTxt1");
+    timeBoxes[1] = controls.get<QLineEdit>("minuteBox");
     makeDigitBox(timeBoxes[1], QStringLiteral("アラームの分"));
-    uptimeButtons[0] = controls.get<QRadioButton>("Option1_0");
-    uptimeButtons[1] = controls.get<QRadioButton>("Option1_1");
-    for (int i = 0; i < 4; ++i)
-        actionButtons[i] =
-            controls.get<QRadioButton>(QStringLiteral("Option2_%1").arg(i).toLatin1().constData());
-    sweepCheck = controls.get<QCheckBox>("Check1");
-    gentleCheck = controls.get<QCheckBox>("Check2");
-    topmostCheck = controls.get<QCheckBox>("Check3");
-    okButton = controls.get<QPushButton>("Command1");
-    cancelButton = controls.get<QPushButton>("Command2");
+    uptimeButtons[0] = controls.get<QRadioButton>("uptimeHoursButton");
+    uptimeButtons[1] = controls.get<QRadioButton>("uptimeSecondsButton");
+    int action = 0;
+    for (const char* name : {"beepButton", "restartButton", "powerOffButton", "logOffButton"})
+        actionButtons[action++] = controls.get<QRadioButton>(name);
+    sweepCheck = controls.get<QCheckBox>("sweepCheck");
+    gentleCheck = controls.get<QCheckBox>("gentleCheck");
+    topmostCheck = controls.get<QCheckBox>("topmostCheck");
+    okButton = controls.get<QPushButton>("okButton");
+    cancelButton = controls.get<QPushButton>("cancelButton");
     // Enter presses the button that has the focus; neither is the default or cancel button.
     okButton->setAutoDefault(true);
     cancelButton->setAutoDefault(true);

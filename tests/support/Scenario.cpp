@@ -159,7 +159,8 @@ private:
 
     void fail(V what) { m_errors << m_step + u": "_s + what; }
 
-    inline static const QStringList kWindows{u"Main"_s, u"fmArm"_s, u"frmAbout"_s, u"frmFault"_s};
+    inline static const QStringList kWindows{u"mainWindow"_s, u"settingsDialog"_s, u"aboutBox"_s,
+                                             u"faultDialog"_s};
 
     QWidget* window(V name)
     {
@@ -250,17 +251,17 @@ private:
              [](Runner& r, V at) {
                  if (!at.isEmpty())
                      r.m_fake.setTime(at);
-                 fire(&r.m_main, "Timer1");
+                 fire(&r.m_main, "clockTimer");
              }},
-            {u"blink"_s, [](Runner& r, V) { fire(&r.m_main, "Timer2"); }},
+            {u"blink"_s, [](Runner& r, V) { fire(&r.m_main, "blinkTimer"); }},
             {u"sweep"_s,
              [](Runner& r, V n) {
                  for (int i = n.isEmpty() ? 1 : n.toInt(); i > 0; --i)
-                     fire(&r.m_main, "Timer3");
+                     fire(&r.m_main, "sweepTimer");
              }},
             {u"menu"_s,
              [](Runner& r, V item) {
-                 if (auto* action = qobject_cast<QAction*>(r.object(u"Main."_s + item)))
+                 if (auto* action = qobject_cast<QAction*>(r.object(u"mainWindow."_s + item)))
                      action->trigger();
              }},
             {u"tray"_s, &Runner::tray},
@@ -301,16 +302,22 @@ private:
         auto checked = [d](V name) {
             return control<QAbstractButton>(d, qPrintable(name))->isChecked();
         };
-        QStringList row{control<QLineEdit>(d, "ArmTxt0")->text(),
-                        control<QLineEdit>(d, "ArmTxt1")->text()};
-        for (const auto& [group, count] : {std::pair{"Option1", 2}, {"Option2", 4}}) {
+        QStringList row{control<QLineEdit>(d, "hourBox")->text(),
+                        control<QLineEdit>(d, "minuteBox")->text()};
+        const std::initializer_list<const char*> groups[] = {
+            {"uptimeHoursButton", "uptimeSecondsButton"},
+            {"beepButton", "restartButton", "powerOffButton", "logOffButton"}};
+        for (const auto& group : groups) {
             row << u"-"_s;
-            for (int i = 0; i < count; ++i)
-                if (checked(u"%1_%2"_s.arg(QLatin1String(group)).arg(i)))
+            int i = 0;
+            for (const char* button : group) {
+                if (checked(QLatin1String(button)))
                     row.last() = QString::number(i);
+                ++i;
+            }
         }
         row << QString();
-        for (const char* c : {"Check1", "Check2", "Check3"})
+        for (const char* c : {"sweepCheck", "gentleCheck", "topmostCheck"})
             row.last() += checked(QLatin1String(c)) ? u"x"_s : u"."_s;
         return row.join(u"/"_s);
     }
@@ -346,7 +353,7 @@ private:
             return u"-"_s;
         if (!details)
             return QString::number(f->outerHeightTwips());
-        const QString text = control<QPlainTextEdit>(f, "Text1")->toPlainText();
+        const QString text = control<QPlainTextEdit>(f, "detailsText")->toPlainText();
         return text.split(u"\n"_s).mid(0, 2).join(u"\n"_s);
     }
 
@@ -371,17 +378,18 @@ private:
              }},
             {u"timers"_s,
              [](Runner& r) {
-                 QString t;
-                 for (const char* timer : {"Timer1", "Timer2", "Timer3"})
-                     t += control<QTimer>(&r.m_main, timer)->isActive() ? QLatin1Char(timer[5])
-                                                                        : QLatin1Char('.');
-                 return t;
+                 QStringList running;
+                 for (const char* timer : {"clock", "blink", "sweep"})
+                     if (control<QTimer>(&r.m_main, qPrintable(QLatin1String(timer) + u"Timer"_s))
+                             ->isActive())
+                         running << QLatin1String(timer);
+                 return running.join(u","_s);
              }},
             {u"height"_s, [](Runner& r) { return QString::number(r.m_main.outerHeightTwips()); }},
             {u"colour"_s, // the clock's background as painted
              [](Runner& r) {
                  return colourName(
-                     control<QLabel>(&r.m_main, "Label1")->palette().color(QPalette::Window),
+                     control<QLabel>(&r.m_main, "clockLabel")->palette().color(QPalette::Window),
                      r.m_main.palette().color(QPalette::Button));
              }},
             {u"arm"_s, &Runner::dialogState},

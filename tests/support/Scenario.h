@@ -15,11 +15,31 @@
 //   click=PATH, dblclick=PATH, key=PATH:KEY, focus=PATH, close=PATH, hide=PATH, show=PATH
 //   type=PATH:TEXT (replaces), append=PATH:TEXT, set=PATH:TEXT (as the program sets it)
 //   move=PATH:X,Y, minimise, restore, end-session, reload (the record read again), delete
-//   check=PROBE:VALUE   compares at that moment; PROBE is PATH.PROPERTY, ini.KEY or one of the
-//                       named probes in Scenario.cpp (log, shown, modal, focus, alarm, record,
-//                       saved, timers, height, colour, arm, reads, caption, fault, details)
-// PATH is a window's object name (Main, fmArm, frmAbout, frmFault) and its children's object
-// names: fmArm.Command1.
+//   check=PROBE:VALUE   compares at that moment; PROBE is PATH.PROPERTY ("up": shown within its
+//                       window, seen or not), ini.KEY (the value in the settings file's
+//                       [Quorvane]) or one of these:
+//     log       the fake's log so far, repeats counted: "write*3 tray:remove end"
+//     shown     the visible windows, comma-joined, in the order of PATH's windows below
+//     modal     the active modal window's object name, empty with none
+//     focus     the control with the focus in the modal window
+//     alarm     the settings record's alarm as stored: "hour:minute" ("07:30", "2147483647:00")
+//     record    the alarm, then each record field that is not 0 by name: form (1: the uptime in
+//               seconds), action (0 beep, 1 restart, 2 power off, 3 log off), sweep, gentle,
+//               top (on top), tray (the settings opened from the tray): "07:30,action=3,top=1"
+//     saved     the remembered position, "top,left" in twips
+//     timers    the running timers among clock, blink and sweep: "clock,sweep"; empty for none
+//     height    the main window's outer height in twips
+//     colour    the clock's background: red, blue, face (the button face) or #rrggbb
+//     arm       the settings dialog: "hour/minute/uptime/action/switches": the checked button
+//               of each group by its number (uptime: 0 hours, 1 seconds; action as in record;
+//               "-" for none), the switches sweep, gentle and on top as x or .; "-" unloaded
+//     reads     how often the settings file was read
+//     caption   the last message box's caption, with "!" after it for the warning icon
+//     fault     the open fault dialog's outer height in twips; "-" with none
+//     details   the first two lines of its details; "-" with none
+// PATH is a window's object name (mainWindow, settingsDialog, aboutBox, faultDialog), and its
+// children's after a dot: settingsDialog.okButton. An expected log may write a count as its
+// parts where they say more than the sum: "beep*16+16+12+12".
 #pragma once
 
 #include <QString>
