@@ -171,7 +171,7 @@ class Desktop:
         config = Path(self.root, kind + ".conf")
         config.write_text(BUS_CONFIG.format(type=kind, dir=self.root))
         daemon = self.spawn(["dbus-daemon", "--config-file=" + str(config), "--nofork",
-                             "--print-address=1"], stdout=subprocess.PIPE)
+                             "--print-address=1"], stdout=subprocess.PIPE, stderr=self.log("buses"))
         self.env[f"DBUS_{kind.upper()}_BUS_ADDRESS"] = daemon.stdout.readline().decode().strip()
         daemon.stdout.close()
         if not self.env[f"DBUS_{kind.upper()}_BUS_ADDRESS"]:
@@ -304,6 +304,27 @@ class Desktop:
             except AssertionError:
                 if attempt == 2:
                     raise
+
+    def choose(self, menu, downs):
+        """Chooses the item downs rows down in an open menu (an X window, or its id) with the
+        keyboard, once the menu holds it: a key sent before then goes elsewhere, so the first Down
+        is sent again until the menu shows it (its highlight moves), and only then the rest."""
+        if isinstance(menu, str):
+            menu = self.xconn().create_resource_object("window", int(menu, 16))
+        size = menu.get_geometry()
+        look = lambda: menu.get_image(0, 0, size.width, size.height, Xlib.X.ZPixmap,
+                                      0xFFFFFFFF).data
+        before = poll(lambda: (seen := look()) == (time.sleep(0.05) or look()) and seen,
+                      what="the menu drawn")
+        for attempt in range(5):
+            self.key("Down")
+            try:
+                poll(lambda: look() != before, timeout=2, what="the menu's highlight")
+                break
+            except AssertionError:
+                if attempt == 4:
+                    raise
+        self.key(*["Down"] * (downs - 1), "Return")
 
     def write_ini(self, content):
         Path(self.ini).write_bytes(content.encode() if isinstance(content, str) else content)

@@ -47,8 +47,7 @@ class Panel:
     def choose_from_tray_menu(self, downs):
         """Right-clicks the icon, waits for the panel's menu and chooses an item by keys."""
         self.desktop.click(*ICON, button=3)
-        poll(self.open_menu_if_shown, what="the panel's menu")
-        self.desktop.key(*["Down"] * downs, "Return")
+        self.desktop.choose(poll(self.open_menu_if_shown, what="the panel's menu"), downs)
 
     def test_menu_double_click_and_restart(self):
         program = self.start()
@@ -65,13 +64,11 @@ class Panel:
         self.desktop.key("Escape")
         poll(lambda: "IsViewable" not in self.desktop.x("xwininfo", "-id", menu),
              what="the menu closed")
-        self.desktop.open_menu(self.main, "alt+f")
-        self.desktop.key("Down", "Return")  # ﾀｽｸﾄﾚｲに入れる
+        self.desktop.choose(self.desktop.open_menu(self.main, "alt+f"), 1)  # ﾀｽｸﾄﾚｲに入れる
         poll(lambda: not self.desktop.windows("^Quorvane$"), what="the window hidden")
         self.desktop.click(*ICON, repeat=2)  # a double-click shows the window
         self.desktop.window("^Quorvane$")
-        self.desktop.open_menu(self.main, "alt+f")
-        self.desktop.key("Down", "Return")
+        self.desktop.choose(self.desktop.open_menu(self.main, "alt+f"), 1)
         poll(lambda: not self.desktop.windows("^Quorvane$"), what="the window hidden again")
         # 設定画面の表示 opens the settings; the hidden window stays hidden
         self.choose_from_tray_menu(2)
