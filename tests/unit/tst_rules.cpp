@@ -228,6 +228,9 @@ private slots:
             {golden("dup.ini"), "Top", "15", golden("dup.replace.ini")},
             {"; mine\n[Other]\nk=v\n", "HOUR", "7", "; mine\n[Other]\nk=v\n[Quorvane]\nHOUR=7\n"},
             {"", "HOUR", "7", "[Quorvane]\nHOUR=7\n"},
+            // comment lines are no key lines: a new key goes after the last key
+            {"[Quorvane]\nHOUR=1\n#MIN=2\n;x=1\n", "MIN", "3",
+             "[Quorvane]\nHOUR=1\nMIN=3\n#MIN=2\n;x=1\n"},
             // a file that stops after a carriage return: the CR begins a CR LF ending
             {"[Quorvane]\r", "Top", "15", "[Quorvane]\r\nTop=15"},
             {"[Quorvane\r", "Top", "15", "[Quorvane\r\nTop=15"},

@@ -219,7 +219,7 @@ action -1 does nothing, gentle or not | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=-
 the fault dialog, centred (464 x 128 px framed by design), rescued, comes again
     | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n
     | start random=0.35 tick@7:30:00 check=modal:faultDialog check=faultDialog.pos:280,320 check=fault:1920 check=details:
-    check=faultDialog.detailsButton.enabled:1 check=focus:closeButton click=faultDialog.detailsButton check=fault:4185
+    check=faultDialog.detailsButton.enabled:1 check=focus:closeButton click=faultDialog.detailsButton check=fault:4185 check=faultDialog.detailsText.readOnly:1
     check=faultDialog.detailsButton.enabled:0
     check=details:taroの睡眠不足です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\s6e9f:fffbd5c7
     click=faultDialog.rescueButton check=modal: check=colour:red random=0 tick@7:30:01 check=fault:1920
