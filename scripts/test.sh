@@ -4,10 +4,11 @@
 # and UndefinedBehaviorSanitizer; the fuzz target for a bounded time; clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh --tests
 # Everything the suite starts ends with it: a process left behind (a test's daemon, when CTest
-# ended the test at its time limit) is ended and named, and fails the run.
+# ended the test at its time limit) is ended and named, and fails the run. The packages are
+# installed once, before the script runs again under the reaper.
 if [ -z "${QUORVANE_REAPER:-}" ]; then
+    scripts/deps.sh --tests
     export QUORVANE_REAPER=1
     exec /usr/bin/python3 scripts/reap.py "$0" "$@"
 fi
