@@ -1,8 +1,9 @@
-#include "forms/MainWindow.h"
-#include "platform/desktop/Fonts.h"
-#include "platform/desktop/LinuxPlatform.h"
+#include "desktop/Fonts.h"
+#include "desktop/LinuxDesktop.h"
+#include "forms/Program.h"
 #include "resources/Icons.h"
 #include "resources/Style.h"
+#include "system/LinuxSystem.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -83,15 +84,14 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setStyle(new ProgramStyle); // the application owns it
 
-    LinuxPlatform linuxPlatform;
-    setPlatform(&linuxPlatform);
+    // where the sound theme's bell cannot be played, the X11 bell
+    LinuxSystem system([] { QApplication::beep(); });
+    LinuxDesktop desktop;
     fontConfiguration.join();
     fonts::useJapaneseFallback();
 
-    AppState state;
-    MainWindow main(state);
-    if (!main.startUp())
+    Program program(system, desktop);
+    if (!program.start())
         return 0;
-    main.show();
     return QApplication::exec();
 }

@@ -2,14 +2,15 @@
 
 #include "forms/AppState.h"
 #include "forms/FormBuilder.h"
+#include "forms/FormContext.h"
 #include "forms/FormLifetime.h"
 #include "forms/MakerInfo.h"
 #include "forms/SettingsDialog.h"
 #include "forms/SharedControls.h"
 #include "forms/Shell.h"
 #include "forms/Twips.h"
-#include "platform/Platform.h"
 #include "resources/Icons.h"
+#include "seams/Desktop.h"
 
 #include <QCheckBox>
 #include <QMouseEvent>
@@ -56,10 +57,10 @@ QString versionText(int major, int minor, int revision)
     return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2%3").arg(major).arg(minor).arg(revision);
 }
 
-AboutBox::AboutBox(AppState& state)
+AboutBox::AboutBox(FormContext& context)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_state(state)
+      m_context(context)
 {
     setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
@@ -94,52 +95,52 @@ AboutBox::AboutBox(AppState& state)
     connect(mailLink, &LinkLabel::clicked, this, &AboutBox::onMail);
     // However it closes (OK, Enter, Esc, the close box, a detonation), it is unloaded.
     connect(this, &QDialog::finished, this, [this] {
-        if (m_state.aboutBox == this)
-            m_state.aboutBox = nullptr;
+        if (m_context.aboutBox == this)
+            m_context.aboutBox = nullptr;
         deleteLater();
     });
 }
 
 AboutBox::~AboutBox() = default;
 
-AboutBox* AboutBox::bringOpenOneForward(AppState& state)
+AboutBox* AboutBox::bringOpenOneForward(FormContext& context)
 {
-    if (AboutBox* open = state.aboutBox) {
+    if (AboutBox* open = context.aboutBox) {
         open->raise();
         open->activateWindow();
     }
-    return state.aboutBox;
+    return context.aboutBox;
 }
 
-void AboutBox::open(AppState& state, bool modal)
+void AboutBox::open(FormContext& context, bool modal)
 {
-    if (bringOpenOneForward(state) != nullptr)
+    if (bringOpenOneForward(context) != nullptr)
         return;
-    AboutBox& box = loadForm(state.aboutBox, state);
+    AboutBox& box = loadForm(context.aboutBox, context);
     if (modal)
         box.exec();
     else
         box.show();
 }
 
-void AboutBox::openModeless(AppState& state)
+void AboutBox::openModeless(FormContext& context)
 {
-    open(state, false);
+    open(context, false);
 }
 
-void AboutBox::openModal(AppState& state)
+void AboutBox::openModal(FormContext& context)
 {
-    open(state, true);
+    open(context, true);
 }
 
 void AboutBox::fill()
 {
-    if (SettingsDialog::keepOnTopTicked(m_state))
-        platform().setTopmost(this, true);
+    if (SettingsDialog::keepOnTopTicked(m_context))
+        m_context.desktop.setTopmost(this, true);
 
     const QSize outer = twips::outerSize(this);
-    const QSize screen = twips::screen();
-    const RememberedPosition& saved = m_state.position;
+    const QSize screen = twips::screen(m_context.desktop);
+    const RememberedPosition& saved = m_context.state.position;
     const int top = shell::keepOnScreen(saved.top, outer.height(), screen.height());
     const int left = shell::keepOnScreen(saved.left, outer.width(), screen.width());
     twips::moveTo(this, left, top);
@@ -156,15 +157,15 @@ void AboutBox::fill()
 
 void AboutBox::onOk()
 {
-    unloadForm(m_state.aboutBox);
+    unloadForm(m_context.aboutBox);
 }
 
 void AboutBox::onHomePage()
 {
-    platform().openUrl(QUrl(QLatin1String(maker::HomePage)));
+    m_context.desktop.openUrl(QUrl(QLatin1String(maker::HomePage)));
 }
 
 void AboutBox::onMail()
 {
-    platform().openUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(maker::MailAddress)));
+    m_context.desktop.openUrl(QUrl(QStringLiteral("mailto:") + QLatin1String(maker::MailAddress)));
 }

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-struct AppState;
+struct FormContext;
 class LinkLabel;
 class QLabel;
 class QPushButton;
@@ -16,11 +16,11 @@ class AboutBox : public QDialog
     Q_OBJECT
 public:
     // Loaded through loadForm, into its slot of the state.
-    explicit AboutBox(AppState& state);
+    explicit AboutBox(FormContext& context);
     // Loads and shows the box without waiting; an open one is brought to the front instead.
-    static void openModeless(AppState& state);
+    static void openModeless(FormContext& context);
     // Loads the box and waits until it is closed; an open one is brought to the front instead.
-    static void openModal(AppState& state);
+    static void openModal(FormContext& context);
 
     ~AboutBox() override;
 
@@ -33,11 +33,11 @@ private slots:
     void onMail();
 
 private:
-    static AboutBox* bringOpenOneForward(AppState& state);
+    static AboutBox* bringOpenOneForward(FormContext& context);
     // Loads and shows a box, unless one is open (which is brought forward instead).
-    static void open(AppState& state, bool modal);
+    static void open(FormContext& context, bool modal);
 
-    AppState& m_state;
+    FormContext& m_context;
     QLabel* iconLabel;
     QLabel* titleLabel;
     QLabel* versionLabel;

@@ -1,18 +1,11 @@
-// Everything the program keeps while it runs, in one object: main.cpp creates it and hands it to
-// the main window, which hands it to the forms it opens.
+// What the program keeps while it runs: the settings file, the settings record read from it, and
+// the main window's position as last remembered.
 #pragma once
 
-#include "forms/MainWindowRequests.h"
 #include "rules/Settings.h"
 #include "rules/SettingsFile.h"
 
-#include <QPointer>
 #include <cstdint>
-
-class AboutBox;
-class FaultDialog;
-class MainWindow;
-class SettingsDialog;
 
 // The main window's position as last remembered, in twips.
 struct RememberedPosition {
@@ -21,18 +14,8 @@ struct RememberedPosition {
 };
 
 struct AppState {
+    explicit AppState(System& system) : file(system) {}
     settings_file::SettingsFile file;
     settings::SettingsRecord settings;
     RememberedPosition position;
-    // True while a detonation waits for the fault dialog; ticks then must not detonate again.
-    bool detonating = false;
-
-    // The open forms; null while a form is not loaded.
-    QPointer<MainWindow> mainWindow;
-
-    // The main window as the dialogs may ask it, while it exists.
-    MainWindowRequests* mainWindowRequests() const;
-    QPointer<SettingsDialog> settingsDialog;
-    QPointer<AboutBox> aboutBox;
-    QPointer<FaultDialog> faultDialog;
 };

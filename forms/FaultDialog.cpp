@@ -1,13 +1,13 @@
 #include "forms/FaultDialog.h"
 
-#include "forms/AppState.h"
-#include "forms/Detonation.h"
 #include "forms/FormBuilder.h"
+#include "forms/FormContext.h"
 #include "forms/FormLifetime.h"
 #include "forms/Twips.h"
-#include "platform/Platform.h"
 #include "resources/Icons.h"
 #include "rules/FaultDetails.h"
+#include "seams/Desktop.h"
+#include "seams/System.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -36,10 +36,10 @@ const ControlRow kControls[] = {
 
 } // namespace
 
-FaultDialog::FaultDialog(AppState& state)
+FaultDialog::FaultDialog(FormContext& context)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      m_state(state)
+      m_context(context)
 {
     setObjectName(QStringLiteral("faultDialog"));
     setWindowTitle(QStringLiteral("Explorer"));
@@ -59,7 +59,7 @@ FaultDialog::FaultDialog(AppState& state)
     // Enter presses the button that has the focus; Esc closes the dialog as "救　済" does.
     for (QPushButton* b : {closeButton, rescueButton, detailsButton})
         b->setAutoDefault(true);
-    connect(closeButton, &QPushButton::clicked, this, &FaultDialog::onClose);
+    connect(closeButton, &QPushButton::clicked, this, &FaultDialog::closeChosen);
     connect(rescueButton, &QPushButton::clicked, this, &FaultDialog::onRescue);
     connect(detailsButton, &QPushButton::clicked, this, &FaultDialog::onDetails);
 
@@ -74,35 +74,36 @@ FaultDialog::FaultDialog(AppState& state)
     setTabOrder(closeButton, rescueButton);
     setTabOrder(rescueButton, detailsButton);
     setTabOrder(detailsButton, detailsText);
+    // However it closes ("救　済", Esc, the close box, a detonation's unload), it is unloaded.
+    connect(this, &QDialog::finished, this, [this] {
+        if (m_context.faultDialog == this)
+            unloadForm(m_context.faultDialog);
+    });
 }
 
 FaultDialog::~FaultDialog() = default;
 
-void FaultDialog::showModal(AppState& state)
+FaultDialog* FaultDialog::open(FormContext& context)
 {
-    if (state.faultDialog != nullptr)
-        return; // never a second one while it is open
-    loadForm(state.faultDialog, state).exec();
-    unloadForm(state.faultDialog);
+    if (context.faultDialog != nullptr)
+        return nullptr;
+    FaultDialog& dialog = loadForm(context.faultDialog, context);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    return &dialog;
 }
 
 void FaultDialog::fill()
 {
     setOuterHeightTwips(kCollapsedHeight);
-    twips::centre(this);
-    platform().setTopmost(this, true);
+    twips::centre(this, m_context.desktop);
+    m_context.desktop.setTopmost(this, true);
     closeButton->setFocus();
-}
-
-void FaultDialog::onClose()
-{
-    detonation::beepAndRequestExit(m_state.settings.action);
-    platform().endProcess();
 }
 
 void FaultDialog::onRescue()
 {
-    reject(); // unloads; the detonation that opened it returns
+    reject(); // unloads it
 }
 
 void FaultDialog::onDetails()
@@ -110,8 +111,9 @@ void FaultDialog::onDetails()
     setOuterHeightTwips(kExpandedHeight);
     detailsButton->setEnabled(false);
     // the details of one of the ten faults, drawn afresh each time
-    detailsText->setPlainText(fault_details::text(
-        fault_details::loginName(), fault_details::faultFor(platform().randomUnit())));
+    detailsText->setPlainText(
+        fault_details::text(fault_details::shownLoginName(m_context.system.loginName()),
+                            fault_details::faultFor(m_context.system.randomUnit())));
 }
 
 int FaultDialog::outerHeightTwips() const

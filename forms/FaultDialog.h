@@ -1,9 +1,11 @@
-// The fake fault dialog of the gentle mode: "閉じる(&C)" ends the session, "救　済" only closes.
+// The fake fault dialog of the gentle mode: "閉じる(&C)" asks for the end of the session, "救　済"
+// only closes. Modal to the whole program, without a loop of its own: however it closes, it
+// says so through QDialog::finished.
 #pragma once
 
 #include <QDialog>
 
-struct AppState;
+struct FormContext;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -12,10 +14,11 @@ class FaultDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // Loaded through loadForm, into its slot of the state.
-    explicit FaultDialog(AppState& state);
-    // Loads the dialog, shows it modally and unloads it when it closes.
-    static void showModal(AppState& state);
+    // Loaded through loadForm, into its slot of the context.
+    explicit FaultDialog(FormContext& context);
+    // Loads the dialog and shows it modally, without waiting; it is unloaded when it closes.
+    // Null when one is open already: never a second one.
+    static FaultDialog* open(FormContext& context);
 
     // Places and collapses the dialog (loadForm does, once).
     void fill();
@@ -26,13 +29,16 @@ public:
 
     ~FaultDialog() override;
 
+signals:
+    // "閉じる(&C)": the session is to end.
+    void closeChosen();
+
 private slots:
-    void onClose();
     void onRescue();
     void onDetails();
 
 private:
-    AppState& m_state;
+    FormContext& m_context;
     QLabel* iconLabel;
     QLabel* messageLine1;
     QLabel* messageLine2;

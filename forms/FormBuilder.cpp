@@ -1,8 +1,8 @@
 #include "forms/FormBuilder.h"
 
+#include "desktop/Fonts.h"
 #include "forms/SharedControls.h"
 #include "forms/Twips.h"
-#include "platform/desktop/Fonts.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

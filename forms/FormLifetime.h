@@ -1,18 +1,18 @@
-// The life of a form kept in a slot of the application state.
+// The life of a dialog kept in its slot of the form context.
 #pragma once
 
 #include <QDialog>
 #include <QPointer>
 #include <type_traits>
 
-struct AppState;
+struct FormContext;
 
 // A form's life: not loaded (the slot is empty), loaded (hidden until shown), unloaded (closed,
 // and deleted once its own handlers returned).
-template <class Form> Form& loadForm(QPointer<Form>& slot, AppState& state)
+template <class Form> Form& loadForm(QPointer<Form>& slot, FormContext& context)
 {
     if (slot == nullptr) {
-        slot = new Form(state);
+        slot = new Form(context);
         slot->fill();
     }
     return *slot;

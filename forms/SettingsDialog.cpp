@@ -1,13 +1,14 @@
 #include "forms/SettingsDialog.h"
 
+#include "desktop/Fonts.h"
 #include "forms/AppState.h"
 #include "forms/FormBuilder.h"
+#include "forms/FormContext.h"
 #include "forms/FormLifetime.h"
 #include "forms/SharedControls.h"
 #include "forms/Twips.h"
-#include "platform/Platform.h"
-#include "platform/desktop/Fonts.h"
 #include "resources/Icons.h"
+#include "seams/Desktop.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -149,10 +150,10 @@ int buttonIndex(std::int16_t value, int count)
 
 } // namespace
 
-SettingsDialog::SettingsDialog(AppState& state)
+SettingsDialog::SettingsDialog(FormContext& context)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_state(state)
+      m_context(context)
 {
     setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(QStringLiteral("アラーム設定"));
@@ -217,29 +218,29 @@ void SettingsDialog::buildControls()
     connect(cancelButton, &QPushButton::clicked, this, &SettingsDialog::onCancel);
 }
 
-SettingsDialog& SettingsDialog::load(AppState& state)
+SettingsDialog& SettingsDialog::load(FormContext& context)
 {
-    return loadForm(state.settingsDialog, state);
+    return loadForm(context.settingsDialog, context);
 }
 
-void SettingsDialog::open(AppState& state)
+void SettingsDialog::open(FormContext& context)
 {
-    SettingsDialog& dialog = load(state);
+    SettingsDialog& dialog = load(context);
     dialog.show();
     dialog.raise();
     dialog.activateWindow();
 }
 
-bool SettingsDialog::keepOnTopTicked(AppState& state)
+bool SettingsDialog::keepOnTopTicked(FormContext& context)
 {
-    return load(state).topmostCheck->isChecked();
+    return load(context).topmostCheck->isChecked();
 }
 
 void SettingsDialog::fill()
 {
-    twips::centre(this);
+    twips::centre(this, m_context.desktop);
     okButton->setFocus();
-    const settings::SettingsRecord& s = m_state.settings;
+    const settings::SettingsRecord& s = m_context.state.settings;
     showWhole(timeBoxes[0], s.alarmHour);
     showWhole(timeBoxes[1], s.alarmMinute);
     const int uptimeForm = buttonIndex(s.uptimeForm, 2);
@@ -253,19 +254,17 @@ void SettingsDialog::fill()
 
 void SettingsDialog::onSweepClicked()
 {
-    if (MainWindowRequests* main = m_state.mainWindowRequests())
-        main->switchSweep(sweepCheck->isChecked());
+    m_context.mainWindow.switchSweep(sweepCheck->isChecked());
 }
 
 void SettingsDialog::onUptimeFormClicked(int /*index: any choice centres the label*/)
 {
-    if (MainWindowRequests* main = m_state.mainWindowRequests())
-        main->recentreUptime();
+    m_context.mainWindow.recentreUptime();
 }
 
 void SettingsDialog::onActionClicked(int index)
 {
-    m_state.settings.action = static_cast<settings::Action>(index);
+    m_context.state.settings.action = static_cast<settings::Action>(index);
 }
 
 void SettingsDialog::onOk()
@@ -280,41 +279,41 @@ void SettingsDialog::onOk()
     controls.gentle = gentleCheck->isChecked();
     controls.topmost = topmostCheck->isChecked();
     // A bad time shows a message box, and the alarm may unload this dialog while it waits:
-    // from here on only the state is used, and the dialog only while it is still the loaded one.
-    AppState& state = m_state;
+    // from here on only the context is used, and the dialog only while it is still the loaded
+    // one.
+    FormContext& context = m_context;
     const QPointer<SettingsDialog> self(this);
     const settings::AlarmInput input = settings::checkAlarmInput(controls.times);
     if (input != settings::AlarmInput::Valid) {
-        platform().messageBox(QStringLiteral("数値が正しくないです！！"),
-                              QStringLiteral("アラーム設定のエラー"), MessageIcon::Exclamation);
+        context.desktop.messageBox(QStringLiteral("数値が正しくないです！！"),
+                                   QStringLiteral("アラーム設定のエラー"),
+                                   MessageIcon::Exclamation);
         for (QString& time : controls.times)
             time = QStringLiteral("00");
     }
     if (input != settings::AlarmInput::OutOfRange)
-        settings::saveFromDialog(controls, state.file, state.settings);
-    const bool stillLoaded = self != nullptr && state.settingsDialog == self;
+        settings::saveFromDialog(controls, context.state.file, context.state.settings);
+    const bool stillLoaded = self != nullptr && context.settingsDialog == self;
     if (stillLoaded) {
         for (int i = 0; i < 2; ++i)
             timeBoxes[i]->setText(controls.times[i]);
     }
 
-    MainWindowRequests* main = state.mainWindowRequests();
-    if (state.settings.openedFromTray == 0 && main != nullptr)
-        main->showAfterSettings();
-    state.settings.openedFromTray = 0;
-    if (main != nullptr)
-        main->applySettings();
+    if (!context.settingsFromTray)
+        context.mainWindow.showAfterSettings();
+    context.settingsFromTray = false;
+    context.mainWindow.applySettings();
     if (stillLoaded)
-        unloadForm(state.settingsDialog);
+        unloadForm(context.settingsDialog);
 }
 
 void SettingsDialog::onCancel()
 {
-    unloadForm(m_state.settingsDialog);
+    unloadForm(m_context.settingsDialog);
 }
 
 void SettingsDialog::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    unloadForm(m_state.settingsDialog);
+    unloadForm(m_context.settingsDialog);
 }

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-struct AppState;
+struct FormContext;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -15,15 +15,15 @@ class SettingsDialog : public QWidget
     Q_OBJECT
 public:
     // Loaded through loadForm, into its slot of the state.
-    explicit SettingsDialog(AppState& state);
+    explicit SettingsDialog(FormContext& context);
     // The dialog, loaded hidden (filled from the settings record) if it was not loaded.
-    static SettingsDialog& load(AppState& state);
+    static SettingsDialog& load(FormContext& context);
     // Shows the dialog without waiting; a loaded one is only made visible and raised, keeping
     // what was typed into it.
-    static void open(AppState& state);
+    static void open(FormContext& context);
     // Whether "keep on top" is ticked in the dialog, as it stands if it is loaded; asking loads
     // it, hidden, if it is not.
-    static bool keepOnTopTicked(AppState& state);
+    static bool keepOnTopTicked(FormContext& context);
 
     ~SettingsDialog() override;
 
@@ -44,7 +44,7 @@ private slots:
 private:
     void buildControls();
 
-    AppState& m_state;
+    FormContext& m_context;
     QLineEdit* timeBoxes[2]; // [0] hour, [1] minute
     QRadioButton* uptimeButtons[2];
     QRadioButton* actionButtons[4];

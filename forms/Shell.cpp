@@ -1,23 +1,12 @@
 #include "forms/Shell.h"
 
-#include "forms/AppState.h"
-#include "forms/MainWindow.h"
-#include "forms/Twips.h"
-#include "platform/Platform.h"
 #include "rules/NumberRules.h"
-#include "rules/SettingsFile.h"
+#include "seams/Desktop.h"
+#include "seams/System.h"
 
 namespace shell
 {
 
-namespace
-{
-
-// The Top and Left values are read into a 10-character buffer.
-constexpr int kPositionBuffer = 10;
-
-// Where one axis of the window goes: centred when nothing was read, else the number read, kept
-// on the screen (saved receives the number as read).
 double placeAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved)
 {
     if (text.isEmpty())
@@ -25,8 +14,6 @@ double placeAxis(const QByteArray& text, int windowExtent, int screenExtent, std
     saved = numbers::roundHalfEven(numbers::leadingNumber(text));
     return keepOnScreen(saved, windowExtent, screenExtent);
 }
-
-} // namespace
 
 int keepOnScreen(std::int32_t edge, int windowExtent, int screenExtent)
 {
@@ -37,44 +24,14 @@ int keepOnScreen(std::int32_t edge, int windowExtent, int screenExtent)
     return edge;
 }
 
-bool ensureSingleInstance()
+bool ensureSingleInstance(System& system, Desktop& desktop)
 {
-    if (platform().acquireSingleInstance())
+    if (system.acquireSingleInstance())
         return true;
-    platform().messageBox(QStringLiteral("すでに起動してます"), QStringLiteral("Quorvane"),
-                          MessageIcon::None);
-    platform().endProcess();
+    desktop.messageBox(QStringLiteral("すでに起動してます"), QStringLiteral("Quorvane"),
+                       MessageIcon::None);
+    system.endProcess();
     return false;
-}
-
-void placeMainWindow(AppState& state)
-{
-    MainWindow* main = state.mainWindow;
-    const QSize outer = twips::outerSize(main);
-    const QSize screen = twips::screen();
-    const double top = placeAxis(state.file.getString("Top", kPositionBuffer), outer.height(),
-                                 screen.height(), state.position.top);
-    const double left = placeAxis(state.file.getString("Left", kPositionBuffer), outer.width(),
-                                  screen.width(), state.position.left);
-    twips::moveTo(main, left, top);
-}
-
-void hideMainWindow(AppState& state)
-{
-    MainWindow* main = state.mainWindow;
-    state.position.top = main->topTwips();
-    state.position.left = main->leftTwips();
-    main->hide();
-}
-
-void exitApplication(AppState& state)
-{
-    const MainWindow* main = state.mainWindow;
-    state.file.writeString("MyPath", platform().executablePath().toUtf8());
-    state.file.writeString("Top", numbers::positionText(static_cast<float>(main->topTwips())));
-    state.file.writeString("Left", numbers::positionText(static_cast<float>(main->leftTwips())));
-    platform().removeTrayIcon();
-    platform().endProcess();
 }
 
 } // namespace shell

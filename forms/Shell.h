@@ -1,25 +1,22 @@
-// The program's life: the single-instance guard, where the main window is placed, and the one
-// orderly exit that remembers the window's position.
+// The program's life: the single-instance guard, and where a window's remembered edge puts it.
 #pragma once
 
+#include <QByteArray>
 #include <cstdint>
 
-struct AppState;
+class Desktop;
+class System;
 
 namespace shell
 {
 
 // Ends the process with the message "すでに起動してます" when another instance runs. False when
-// the process was ended (only a recording platform returns from that).
-bool ensureSingleInstance();
-// Places the main window from the Top and Left keys, centring an axis that has none.
-void placeMainWindow(AppState& state);
+// the process was ended (only a recording system returns from that).
+bool ensureSingleInstance(System& system, Desktop& desktop);
 
-// Remembers the main window's position, then hides it.
-void hideMainWindow(AppState& state);
-
-// Writes MyPath, Top and Left, removes the tray icon and ends the process.
-void exitApplication(AppState& state);
+// Where one axis of the main window goes, in twips: centred when the key's text is empty, else
+// the number read (saved receives it) kept on the screen.
+double placeAxis(const QByteArray& text, int windowExtent, int screenExtent, std::int32_t& saved);
 
 // Where a window's edge goes so that the window stays on the screen: a negative edge at 0, one
 // that would leave the far side out of sight pulled back to it.

@@ -1,6 +1,6 @@
 #include "forms/Twips.h"
 
-#include "platform/Platform.h"
+#include "seams/Desktop.h"
 
 #include <QWidget>
 
@@ -20,15 +20,15 @@ void moveTo(QWidget* window, double left, double top)
     window->move(toPixels(left), toPixels(top));
 }
 
-QSize screen()
+QSize screen(Desktop& desktop)
 {
-    const QSize px = platform().screenSize();
+    const QSize px = desktop.screenSize();
     return {fromPixels(px.width()), fromPixels(px.height())};
 }
 
-void centre(QWidget* window)
+void centre(QWidget* window, Desktop& desktop)
 {
-    const QSize screen = twips::screen();
+    const QSize screen = twips::screen(desktop);
     const QSize outer = outerSize(window);
     moveTo(window, (screen.width() - outer.width()) / 2.0,
            (screen.height() - outer.height()) / 2.0);

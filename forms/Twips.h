@@ -6,6 +6,7 @@
 #include <QSize>
 #include <cmath>
 
+class Desktop;
 class QWidget;
 
 namespace twips
@@ -41,8 +42,8 @@ QSize outerSize(const QWidget* window);
 // Moves a top-level window's outer frame to a position in twips.
 void moveTo(QWidget* window, double left, double top);
 // The whole screen's size in twips.
-QSize screen();
+QSize screen(Desktop& desktop);
 // Centres a top-level window's outer frame on the screen.
-void centre(QWidget* window);
+void centre(QWidget* window, Desktop& desktop);
 
 } // namespace twips

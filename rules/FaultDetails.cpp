@@ -1,7 +1,5 @@
 #include "rules/FaultDetails.h"
 
-#include "platform/Platform.h"
-
 #include <QStringList>
 #include <algorithm>
 #include <iterator>
@@ -41,10 +39,10 @@ const char* const kDump[] = {
 
 } // namespace
 
-QString loginName()
+QString shownLoginName(const QString& loginName)
 {
     // The name as a 255-character buffer would hold it, less its terminating NUL.
-    return platform().loginName().left(254);
+    return loginName.left(254);
 }
 
 int faultFor(double draw)

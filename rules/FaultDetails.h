@@ -7,8 +7,8 @@
 namespace fault_details
 {
 
-// The user's login name, or empty text.
-QString loginName();
+// The login name as the details show it: at most 254 characters.
+QString shownLoginName(const QString& loginName);
 
 // Which of the ten faults a uniform draw in [0, 1) picks: 1 to 10, a tenth of the draws each.
 int faultFor(double draw);

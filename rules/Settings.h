@@ -30,7 +30,6 @@ struct SettingsRecord {
     std::int16_t sweepRecentFiles = 0; // 1: empty the recent-documents list every 50 s
     std::int16_t gentleMode = 0;       // 1: the gentle mode (the fault dialog)
     std::int16_t keepOnTop = 0;        // 1: the main window stays on top
-    std::int16_t openedFromTray = 0;   // not stored: the settings dialog was opened from the tray
 };
 
 // "0" and the last character of a text whose number is above -1 and below 10; any other text
@@ -50,7 +49,7 @@ struct AcceptedText {
 // (a blank the file does not skip, such as U+3000) that number's plain decimal text.
 AcceptedText acceptAlarmText(const QString& typed, double number);
 
-// Fills the record (all but openedFromTray) from the settings file; missing keys read as 0.
+// Fills the record from the settings file; missing keys read as 0.
 void load(const settings_file::SettingsFile& file, SettingsRecord& record);
 
 // What the typed alarm time comes to. A text that is not a number resets both boxes to "00" and

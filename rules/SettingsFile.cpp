@@ -1,16 +1,16 @@
 #include "rules/SettingsFile.h"
 
-#include "platform/Log.h"
-#include "platform/Platform.h"
 #include "rules/IniDocument.h"
 #include "rules/NumberRules.h"
+#include "seams/Log.h"
+#include "seams/System.h"
 
 namespace settings_file
 {
 
 std::optional<QByteArray> SettingsFile::read(QByteArrayView key) const
 {
-    const std::optional<QByteArray> file = m_snapshot ? *m_snapshot : platform().readSettingsFile();
+    const std::optional<QByteArray> file = m_snapshot ? *m_snapshot : m_system.readSettingsFile();
     if (!file)
         return std::nullopt;
     return ini::value(*file, section, key);
@@ -30,14 +30,14 @@ QByteArray SettingsFile::getString(QByteArrayView key, int bufferSize) const
 
 void SettingsFile::writeString(QByteArrayView key, QByteArrayView value)
 {
-    const std::optional<QByteArray> old = platform().readSettingsFile();
+    const std::optional<QByteArray> old = m_system.readSettingsFile();
     if (!old) {
         // an unreadable file is kept as it is: the write fails silently
         qCInfo(lcQuorvane) << "the settings file cannot be read; not written:" << key.data();
         return;
     }
     const QByteArray next = ini::withValue(*old, section, key, value);
-    if (!platform().replaceSettingsFile(next))
+    if (!m_system.replaceSettingsFile(next))
         qCInfo(lcQuorvane) << "the settings file could not be replaced; not written:" << key.data();
     else if (m_snapshot)
         *m_snapshot = next;
@@ -45,7 +45,7 @@ void SettingsFile::writeString(QByteArrayView key, QByteArrayView value)
 
 SettingsFile::Snapshot::Snapshot(SettingsFile& file) : m_file(file)
 {
-    m_file.m_snapshot = platform().readSettingsFile();
+    m_file.m_snapshot = m_file.m_system.readSettingsFile();
 }
 
 SettingsFile::Snapshot::~Snapshot()

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+class System;
+
 namespace settings_file
 {
 
@@ -16,6 +18,9 @@ inline constexpr char section[] = "Quorvane";
 class SettingsFile
 {
 public:
+    // The file the system keeps.
+    explicit SettingsFile(System& system) : m_system(system) {}
+
     // The key's value read as an integer; the default when the file, section or key is missing.
     std::int32_t getInt(QByteArrayView key, std::int32_t def) const;
     // The key's value as it would fit a buffer of bufferSize characters: at most bufferSize - 1
@@ -42,6 +47,7 @@ public:
 private:
     std::optional<QByteArray> read(QByteArrayView key) const;
 
+    System& m_system;
     // The file as a snapshot holds it; empty while there is none.
     std::optional<std::optional<QByteArray>> m_snapshot;
 };

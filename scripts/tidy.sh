@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -f build/compile_commands.json ] || scripts/build.sh
-files=$(git ls-files '*.cpp' | grep -E '^(app|forms|platform|resources|rules)/')
+files=$(git ls-files '*.cpp' | grep -E '^(app|clock|desktop|forms|resources|rules|seams|system)/')
 run-clang-tidy -quiet -p build -j "$(nproc)" $files > build/clang-tidy.log 2>&1 || {
     grep -E "(warning|error):" build/clang-tidy.log | sort -u
     echo "clang-tidy found problems (build/clang-tidy.log)"

@@ -1,7 +1,7 @@
 // Exit requests against mocked session managers and a mocked login manager. CTest runs this
 // under its own bus (dbus-run-session), which stands in for both the session and the system bus.
-#include "platform/ExitRequester.h"
-#include "platform/Log.h"
+#include "seams/Log.h"
+#include "system/ExitRequester.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>

@@ -2,7 +2,7 @@
 // random moment after its first completed save, so that kills fall on every stage of the saves
 // that follow; after every kill the file is whole (the old content or the new) with its mode,
 // still reached through the link that points to it.
-#include "platform/FileOps.h"
+#include "system/FileOps.h"
 
 #include <QDir>
 #include <QFile>

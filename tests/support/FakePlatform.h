@@ -2,8 +2,9 @@
 // at once, and writes everything the program asks of the system into one ordered log.
 #pragma once
 
-#include "forms/AppState.h"
-#include "platform/Platform.h"
+#include "forms/Program.h"
+#include "seams/Desktop.h"
+#include "seams/System.h"
 
 #include <QStringList>
 #include <QTime>
@@ -11,7 +12,7 @@
 #include <QWidget>
 #include <functional>
 
-class FakePlatform : public Platform
+class FakePlatform : public System, public Desktop
 {
 public:
     // The settings file: its bytes, unreadable, or refusing writes.
@@ -22,7 +23,13 @@ public:
 
     int msOfDay = (12 * 3600 + 34 * 60 + 56) * 1000; // the local time of day
     // Sets the time of day from "H:mm:ss" or "H:mm:ss.zzz".
-    void setTime(const QString& text);
+    void setTime(const QString& text)
+    {
+        msOfDay =
+            QTime::fromString(text, text.contains(QLatin1Char('.')) ? QStringLiteral("H:mm:ss.zzz")
+                                                                    : QStringLiteral("H:mm:ss"))
+                .msecsSinceStartOfDay();
+    }
     std::uint32_t ticks = 0;
     double random = 0.0;
     bool otherInstance = false;
@@ -113,15 +120,8 @@ public:
     QString lastCaption;
 };
 
-// Installs a fresh fake beside a fresh application state; unloads the dialogs and removes the fake
-// when it goes out of scope.
-class FakeEnvironment
-{
-public:
-    FakeEnvironment();
-    ~FakeEnvironment();
-    FakeEnvironment(const FakeEnvironment&) = delete;
-    FakeEnvironment& operator=(const FakeEnvironment&) = delete;
+// A fresh fake and the program on it; the program unloads its dialogs when it goes.
+struct FakeEnvironment {
     FakePlatform fake;
-    AppState state;
+    Program program{fake, fake};
 };

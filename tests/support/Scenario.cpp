@@ -2,7 +2,6 @@
 
 #include "forms/AboutBox.h"
 #include "forms/FaultDialog.h"
-#include "forms/MainWindow.h"
 #include "forms/SettingsDialog.h"
 #include "rules/IniDocument.h"
 #include "rules/Settings.h"
@@ -105,8 +104,9 @@ void typeInto(QLineEdit* box, V text, bool replace)
 class Runner
 {
 public:
-    Runner(FakeEnvironment& env, MainWindow& main)
-        : m_fake(env.fake), m_state(env.state), m_main(main)
+    explicit Runner(FakeEnvironment& env)
+        : m_fake(env.fake), m_program(env.program), m_forms(env.program.forms()),
+          m_state(m_forms.state), m_main(env.program.window())
     {
     }
 
@@ -164,8 +164,8 @@ private:
 
     QWidget* window(V name)
     {
-        QWidget* const windows[] = {&m_main, m_state.settingsDialog, m_state.aboutBox,
-                                    m_state.faultDialog};
+        QWidget* const windows[] = {&m_main, m_forms.settingsDialog, m_forms.aboutBox,
+                                    m_forms.faultDialog};
         const qsizetype i = kWindows.indexOf(name);
         return i < 0 ? nullptr : windows[i];
     }
@@ -173,7 +173,8 @@ private:
     QObject* object(V path)
     {
         const QStringList names = path.split(u"."_s);
-        QObject* o = window(names[0]);
+        QObject* o = names[0] == u"alarmClock"_s ? static_cast<QObject*>(&m_program.clock())
+                                                 : window(names[0]);
         for (qsizetype i = 1; o != nullptr && i < names.size(); ++i)
             o = o->findChild<QObject*>(names[i]);
         if (o == nullptr)
@@ -192,8 +193,7 @@ private:
 
     void startUp(bool clearLog)
     {
-        if (m_main.startUp())
-            m_main.show();
+        m_program.start();
         if (clearLog)
             m_fake.log.clear();
     }
@@ -251,13 +251,13 @@ private:
              [](Runner& r, V at) {
                  if (!at.isEmpty())
                      r.m_fake.setTime(at);
-                 fire(&r.m_main, "clockTimer");
+                 fire(&r.m_program, "clockTimer");
              }},
-            {u"blink"_s, [](Runner& r, V) { fire(&r.m_main, "blinkTimer"); }},
+            {u"blink"_s, [](Runner& r, V) { fire(&r.m_program, "blinkTimer"); }},
             {u"sweep"_s,
              [](Runner& r, V n) {
                  for (int i = n.isEmpty() ? 1 : n.toInt(); i > 0; --i)
-                     fire(&r.m_main, "sweepTimer");
+                     fire(&r.m_program, "sweepTimer");
              }},
             {u"menu"_s,
              [](Runner& r, V item) {
@@ -296,7 +296,7 @@ private:
     // The settings dialog as one row: "hour/minute/uptime button/action button/check boxes".
     QString dialogState()
     {
-        const SettingsDialog* d = m_state.settingsDialog.data();
+        const SettingsDialog* d = m_forms.settingsDialog.data();
         if (d == nullptr)
             return u"-"_s;
         auto checked = [d](V name) {
@@ -327,9 +327,11 @@ private:
     {
         const settings::SettingsRecord& s = m_state.settings;
         QStringList fields{s.alarmHour + u":"_s + s.alarmMinute};
-        const std::pair<const char*, int> named[] = {
-            {"form", s.uptimeForm},   {"action", int(s.action)}, {"sweep", s.sweepRecentFiles},
-            {"gentle", s.gentleMode}, {"top", s.keepOnTop},      {"tray", s.openedFromTray}};
+        const std::pair<const char*, int> named[] = {{"form", s.uptimeForm},
+                                                     {"action", int(s.action)},
+                                                     {"sweep", s.sweepRecentFiles},
+                                                     {"gentle", s.gentleMode},
+                                                     {"top", s.keepOnTop}};
         for (const auto& [name, value] : named)
             if (value != 0)
                 fields << u"%1=%2"_s.arg(QLatin1String(name)).arg(value);
@@ -348,7 +350,7 @@ private:
     // The open fault dialog's outer height, or its details' first two lines; "-" with none open.
     QString fault(bool details)
     {
-        const FaultDialog* f = m_state.faultDialog.data();
+        const FaultDialog* f = m_forms.faultDialog.data();
         if (f == nullptr)
             return u"-"_s;
         if (!details)
@@ -380,12 +382,14 @@ private:
              [](Runner& r) {
                  QStringList running;
                  for (const char* timer : {"clock", "blink", "sweep"})
-                     if (control<QTimer>(&r.m_main, qPrintable(QLatin1String(timer) + u"Timer"_s))
+                     if (control<QTimer>(&r.m_program,
+                                         qPrintable(QLatin1String(timer) + u"Timer"_s))
                              ->isActive())
                          running << QLatin1String(timer);
                  return running.join(u","_s);
              }},
-            {u"height"_s, [](Runner& r) { return QString::number(r.m_main.outerHeightTwips()); }},
+            {u"height"_s,
+             [](Runner& r) { return QString::number(r.m_program.windowHeightTwips()); }},
             {u"colour"_s, // the clock's background as painted
              [](Runner& r) {
                  return colourName(
@@ -420,8 +424,10 @@ private:
     }
 
     FakePlatform& m_fake;
+    Program& m_program;
+    FormContext& m_forms;
     AppState& m_state;
-    MainWindow& m_main;
+    QWidget& m_main;
     QStringList m_steps;
     QStringList m_errors;
     QString m_step;
@@ -431,7 +437,7 @@ private:
 
 } // namespace
 
-QStringList runScenario(FakeEnvironment& env, MainWindow& main, const QString& steps)
+QStringList runScenario(FakeEnvironment& env, const QString& steps)
 {
-    return Runner(env, main).run(steps);
+    return Runner(env).run(steps);
 }

@@ -7,7 +7,7 @@
 //   second, notray, readonly, unreadable    another instance runs / no tray / writes fail / no read
 //   at=H:mm:ss[.zzz], up=MS, random=R, saved=TOP,LEFT    the clock, the uptime, the draw, the
 //                                                         remembered position
-//   tick[@H:mm:ss[.zzz]], blink, sweep[*N]  the three timers firing
+//   tick[@H:mm:ss[.zzz]], blink, sweep[*N]  the clock's three timers firing
 //   menu=ITEM, tray=double-click, tray=menu[>ITEM]    a menu item; a tray event (ITEM chosen in
 //                                                     the menu that opens)
 //   tray=panel>ITEM                                   ITEM chosen in the menu the tray was handed,
@@ -25,7 +25,7 @@
 //     alarm     the settings record's alarm as stored: "hour:minute" ("07:30", "2147483647:00")
 //     record    the alarm, then each record field that is not 0 by name: form (1: the uptime in
 //               seconds), action (0 beep, 1 restart, 2 power off, 3 log off), sweep, gentle,
-//               top (on top), tray (the settings opened from the tray): "07:30,action=3,top=1"
+//               top (on top): "07:30,action=3,top=1"
 //     saved     the remembered position, "top,left" in twips
 //     timers    the running timers among clock, blink and sweep: "clock,sweep"; empty for none
 //     height    the main window's outer height in twips
@@ -37,19 +37,19 @@
 //     caption   the last message box's caption, with "!" after it for the warning icon
 //     fault     the open fault dialog's outer height in twips; "-" with none
 //     details   the first two lines of its details; "-" with none
-// PATH is a window's object name (mainWindow, settingsDialog, aboutBox, faultDialog), and its
-// children's after a dot: settingsDialog.okButton. An expected log may write a count as its
+// PATH is a window's object name (mainWindow, settingsDialog, aboutBox, faultDialog) or the clock
+// object's (alarmClock), and its children's after a dot: settingsDialog.okButton,
+// alarmClock.clockTimer. An expected log may write a count as its
 // parts where they say more than the sum: "beep*16+16+12+12".
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
-class FakeEnvironment;
-class MainWindow;
+struct FakeEnvironment;
 
 // Runs the steps; returns what went wrong (empty when every check held).
-QStringList runScenario(FakeEnvironment& env, MainWindow& main, const QString& steps);
+QStringList runScenario(FakeEnvironment& env, const QString& steps);
 
 // The fake's log with repeats counted: "beep*16 exit:2".
 QString compactLog(const QStringList& log);

@@ -1,7 +1,7 @@
 // The widget-free platform: the settings file's reads and replacements, the lock, the purge of
 // the recent-documents list, and the end of the desktop session.
-#include "platform/FileOps.h"
-#include "platform/SessionEnd.h"
+#include "system/FileOps.h"
+#include "system/SessionEnd.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,7 +6,6 @@
 // program must do, in twips, texts and orders, never from its code.
 #include "forms/AboutBox.h"
 #include "forms/FaultDialog.h"
-#include "forms/MainWindow.h"
 #include "forms/SettingsDialog.h"
 #include "resources/Icons.h"
 #include "rules/Settings.h"
@@ -32,10 +31,10 @@ const char* const kScenarios = R"table(
 # Start-up and the ways out
 first start, centred (3075 x 3030 twips, 205 x 202 px, on 1024 x 768) | - | at=9:05:03 load
     check=mainWindow.pos:410,283 check=mainWindow.clockLabel.text:9:05:03 check=height:1695
-    check=timers:clock check=record:00:00 check=reads:1 check=shown:mainWindow check=mainWindow.clockTimer.interval:100
+    check=timers:clock check=record:00:00 check=reads:1 check=shown:mainWindow check=alarmClock.clockTimer.interval:100
     tick check=mainWindow.clockLabel.text:09:05:03 check=height:1725
     check=mainWindow.settingsItem.text:各種設定 check=mainWindow.trayExitItem.text:ｱﾌﾟﾘｹｰｼｮﾝの終了
-    check=mainWindow.sweepTimer.interval:10000 | = | topmost:mainWindow=0 tray:add
+    check=alarmClock.sweepTimer.interval:10000 | = | topmost:mainWindow=0 tray:add
 start with every key | [Quorvane]\nTop=-300\nLeft=150\nHOUR=7\nDELLMODE=1\nTOPMOST=1\n | load
     check=mainWindow.pos:10,0 check=saved:-300,150 check=timers:clock,sweep check=record:07:00,sweep=1,top=1
     | = | topmost:mainWindow=1 tray:add
@@ -72,15 +71,15 @@ a quiet second | - | start up=3600000 tick check=mainWindow.clockLabel.text:12:3
     check=mainWindow.uptimeLabel.text:1時間0分0秒経過 check=colour:face check=timers:clock | = |
 the full hour chimes on every tick of its first second | - | start tick@8:00:00 tick tick@8:00:01 | = | beep*16+16
 the next tick: just past the second, every 100 ms in the full hour's second and the alarm minute
-    | [Quorvane]\nHOUR=7\nMIN=30\n | start at=9:05:03.250 tick check=mainWindow.clockTimer.interval:755
-    tick@7:59:59.990 check=mainWindow.clockTimer.interval:15 tick@8:00:00 check=mainWindow.clockTimer.interval:100
-    tick@8:00:00.950 check=mainWindow.clockTimer.interval:55 tick@8:00:01 check=mainWindow.clockTimer.interval:1005
-    tick@7:29:59 check=mainWindow.clockTimer.interval:1005 tick@7:30:00 check=mainWindow.clockTimer.interval:100
-    tick@7:30:59.960 check=mainWindow.clockTimer.interval:45 tick@7:31:00 check=mainWindow.clockTimer.interval:1005
+    | [Quorvane]\nHOUR=7\nMIN=30\n | start at=9:05:03.250 tick check=alarmClock.clockTimer.interval:755
+    tick@7:59:59.990 check=alarmClock.clockTimer.interval:15 tick@8:00:00 check=alarmClock.clockTimer.interval:100
+    tick@8:00:00.950 check=alarmClock.clockTimer.interval:55 tick@8:00:01 check=alarmClock.clockTimer.interval:1005
+    tick@7:29:59 check=alarmClock.clockTimer.interval:1005 tick@7:30:00 check=alarmClock.clockTimer.interval:100
+    tick@7:30:59.960 check=alarmClock.clockTimer.interval:45 tick@7:31:00 check=alarmClock.clockTimer.interval:1005
     check=colour:face | = | beep*16+16+12+12
 OK into the alarm minute acts within 100 ms | - | start tick@7:30:00.500
-    check=mainWindow.clockTimer.interval:505 menu=traySettingsItem type=settingsDialog.hourBox:7 type=settingsDialog.minuteBox:30
-    click=settingsDialog.okButton check=mainWindow.clockTimer.interval:100 tick check=colour:red | * |
+    check=alarmClock.clockTimer.interval:505 menu=traySettingsItem type=settingsDialog.hourBox:7 type=settingsDialog.minuteBox:30
+    click=settingsDialog.okButton check=alarmClock.clockTimer.interval:100 tick check=colour:red | * |
     write*7 topmost:mainWindow=0 beep*12
 hidden or minimised, no text is made; seen again, the texts are current | - | start up=1000
     tick@9:00:10 hide=mainWindow up=11500 tick@9:00:20 check=mainWindow.clockLabel.text:09:00:10
@@ -95,9 +94,9 @@ an alarm on the hour chimes too | [Quorvane]\nHOUR=9\n | start tick@9:00:00 chec
 midnight is an alarm | - | start tick@0:00:30 check=colour:red | = | beep*12
 hour 24 never matches | [Quorvane]\nHOUR=24\n | start tick@0:00:30 check=colour:face | = |
 the alarm-stop button and the blink (a second apart, the first half a tick late)
-    | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:30:10 check=mainWindow.blinkTimer.interval:1050 blink
-    check=colour:blue check=mainWindow.blinkTimer.interval:1000 blink check=colour:red tick
-    check=mainWindow.blinkTimer.interval:1000 click=mainWindow.alarmStopButton check=mainWindow.alarmStopButton.up:0 check=timers:clock
+    | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:30:10 check=alarmClock.blinkTimer.interval:1050 blink
+    check=colour:blue check=alarmClock.blinkTimer.interval:1000 blink check=colour:red tick
+    check=alarmClock.blinkTimer.interval:1000 click=mainWindow.alarmStopButton check=mainWindow.alarmStopButton.up:0 check=timers:clock
     check=colour:face check=height:1725 tick check=mainWindow.alarmStopButton.up:1 check=height:2580 | = | beep*12+12+12
 a minimised window keeps its height | [Quorvane]\nHOUR=7\nMIN=30\n | start minimise tick@7:30:10
     check=height:1695 check=timers:clock,blink tick@7:31:10 check=height:1695 check=timers:clock
@@ -125,20 +124,20 @@ settings: a first run clears what the design ticks | - | start move=mainWindow.u
     check=timers:clock | = |
 settings: every value shown | [Quorvane]\nHOUR=7\nMIN=30\nDSPTIME=1\nBOMSETTING=3\nDELLMODE=1\n
     EASYMODE=1\nTOPMOST=1\n | start menu=traySettingsItem check=arm:07/30/1/3/xxx check=timers:clock,sweep
-    check=record:07:30,form=1,action=3,sweep=1,gentle=1,top=1,tray=1 | = |
+    check=record:07:30,form=1,action=3,sweep=1,gentle=1,top=1 | = |
 settings: values without a control | [Quorvane]\nDSPTIME=2\nBOMSETTING=4\nDELLMODE=2\nTOPMOST=-1\n
-    | start menu=traySettingsItem check=arm:00/00/0/0/... check=record:00:00,form=2,action=4,sweep=2,top=-1,tray=1 | = |
+    | start menu=traySettingsItem check=arm:00/00/0/0/... check=record:00:00,form=2,action=4,sweep=2,top=-1 | = |
 settings: opening it again keeps what was typed | - | start menu=traySettingsItem check=shown:mainWindow,settingsDialog
-    check=record:00:00,tray=1 set=settingsDialog.minuteBox:45 menu=settingsItem check=shown:settingsDialog
+    check=record:00:00 set=settingsDialog.minuteBox:45 menu=settingsItem check=shown:settingsDialog
     check=settingsDialog.minuteBox.text:45 check=record:00:00 | = |
 settings: clicks act at once (the uptime, 780 twips wide, centred in 2130: at (142 - 52) / 2 px) | [Quorvane]\nDELLMODE=1\n | start menu=traySettingsItem click=settingsDialog.powerOffButton
-    check=record:00:00,action=2,sweep=1,tray=1 click=settingsDialog.sweepCheck check=timers:clock click=settingsDialog.sweepCheck
+    check=record:00:00,action=2,sweep=1 click=settingsDialog.sweepCheck check=timers:clock click=settingsDialog.sweepCheck
     check=timers:clock,sweep move=mainWindow.uptimeLabel:0,56 click=settingsDialog.uptimeSecondsButton check=mainWindow.uptimeLabel.x:45
-    check=record:00:00,action=2,sweep=1,tray=1 | = |
+    check=record:00:00,action=2,sweep=1 | = |
 settings: a click on the selected button counts | [Quorvane]\nBOMSETTING=7\n | start menu=traySettingsItem
-    check=arm:00/00/0/0/... check=record:00:00,action=7,tray=1 click=settingsDialog.beepButton
+    check=arm:00/00/0/0/... check=record:00:00,action=7 click=settingsDialog.beepButton
     move=mainWindow.uptimeLabel:0,56 click=settingsDialog.uptimeHoursButton check=mainWindow.uptimeLabel.x:45 click=settingsDialog.cancelButton
-    check=record:00:00,tray=1 | = |
+    check=record:00:00 | = |
 settings: Cancel keeps what the clicks did | [Quorvane]\nDELLMODE=1\n | start menu=settingsItem
     key=settingsDialog.hourBox:Return key=settingsDialog:Escape check=shown:settingsDialog click=settingsDialog.logOffButton
     click=settingsDialog.sweepCheck type=settingsDialog.hourBox:9 click=settingsDialog.cancelButton check=shown: check=timers:clock
@@ -240,8 +239,8 @@ fault keys: Enter on the others, and Esc | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTIN
     check=modal: | = | topmost:faultDialog=1*2
 ticks while the fault dialog is open only keep the labels, on the clock's schedule
     | [Quorvane]\nHOUR=8\nBOMSETTING=1\nEASYMODE=1\n | start tick@8:00:00 up=5000 at=8:00:07 tick
-    check=mainWindow.clockLabel.text:08:00:07 check=mainWindow.uptimeLabel.text:0時間0分5秒経過 check=mainWindow.clockTimer.interval:100
-    tick@8:00:00 tick@8:01:00 check=mainWindow.clockTimer.interval:1005 check=modal:faultDialog
+    check=mainWindow.clockLabel.text:08:00:07 check=mainWindow.uptimeLabel.text:0時間0分5秒経過 check=alarmClock.clockTimer.interval:100
+    tick@8:00:00 tick@8:01:00 check=alarmClock.clockTimer.interval:1005 check=modal:faultDialog
     click=faultDialog.rescueButton | = | beep*16 topmost:faultDialog=1
 the fault dialog closes the settings dialog and the About box
     | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\nEASYMODE=1\n | start menu=traySettingsItem menu=versionItem
@@ -328,8 +327,7 @@ private slots:
         const QString &before = fields[0], &after = fields[2], &log = fields[3];
         FakeEnvironment env;
         env.fake.file = bytes(before);
-        MainWindow main(env.state);
-        const QStringList errors = runScenario(env, main, fields[1]);
+        const QStringList errors = runScenario(env, fields[1]);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
         if (after != u"*")
             QCOMPARE(env.fake.file, bytes(after == u"=" ? before : after));
@@ -340,16 +338,16 @@ private slots:
     void longUptimeStaysInTheWindow()
     {
         FakeEnvironment env;
-        MainWindow main(env.state);
-        QVERIFY(main.startUp());
-        main.show();
-        const int designed = control<QLabel>(&main, "uptimeLabel")->x();
+        QVERIFY(env.program.start());
+        const QWidget& main = env.program.window();
+        const QLabel* uptime = control<QLabel>(&main, "uptimeLabel");
+        const int designed = uptime->x();
         env.fake.ticks = 1000u * (100 * 3600 + 17 * 60 + 19); // 100時間17分19秒経過
-        fire(&main, "clockTimer");
-        QCOMPARE(control<QLabel>(&main, "uptimeLabel")->geometry().right(), main.width() - 1);
+        fire(&env.program, "clockTimer");
+        QCOMPARE(uptime->geometry().right(), main.width() - 1);
         env.fake.ticks = 1000u * 61; // short again: back at its place
-        fire(&main, "clockTimer");
-        QCOMPARE(control<QLabel>(&main, "uptimeLabel")->x(), designed);
+        fire(&env.program, "clockTimer");
+        QCOMPARE(uptime->x(), designed);
     }
 
     // A tick that shows the same second again (nine in ten of the 100 ms ticks) makes no
@@ -357,15 +355,13 @@ private slots:
     void quietTickAllocatesNothing()
     {
         FakeEnvironment env;
-        MainWindow main(env.state);
-        QVERIFY(main.startUp());
-        main.show();
+        QVERIFY(env.program.start());
         for (const bool shown : {true, false}) {
-            main.setVisible(shown);
-            fire(&main, "clockTimer");
+            env.program.window().setVisible(shown);
+            fire(&env.program, "clockTimer");
             const long before = heapAllocations();
             for (int i = 0; i < 10; ++i)
-                fire(&main, "clockTimer");
+                fire(&env.program, "clockTimer");
             QCOMPARE(heapAllocations() - before, 0);
         }
     }
@@ -373,23 +369,21 @@ private slots:
     // The settings dialog and the About box are tool windows without the program's bomb.
     void toolWindowsHaveNoIcon()
     {
-        FakeEnvironment env;
         QApplication::setWindowIcon(icons::bomb()); // as the program sets it for its windows
-        MainWindow main(env.state);
-        SettingsDialog::open(env.state);
-        AboutBox::openModeless(env.state);
-        QVERIFY(!main.windowIcon().pixmap(16).isNull());
-        QVERIFY(env.state.settingsDialog->windowIcon().pixmap(16).isNull());
-        QVERIFY(env.state.aboutBox->windowIcon().pixmap(16).isNull());
+        FakeEnvironment env;
+        SettingsDialog::open(env.program.forms());
+        AboutBox::openModeless(env.program.forms());
+        QVERIFY(!env.program.window().windowIcon().pixmap(16).isNull());
+        QVERIFY(env.program.forms().settingsDialog->windowIcon().pixmap(16).isNull());
+        QVERIFY(env.program.forms().aboutBox->windowIcon().pixmap(16).isNull());
     }
 
     // OK first, then Cancel, then the minute box before the hour box.
     void settingsTabOrder()
     {
         FakeEnvironment env;
-        MainWindow main(env.state);
-        SettingsDialog::open(env.state);
-        SettingsDialog* d = env.state.settingsDialog.data();
+        SettingsDialog::open(env.program.forms());
+        SettingsDialog* d = env.program.forms().settingsDialog.data();
         QStringList chain;
         QWidget* w = d->focusWidget();
         do {
@@ -403,24 +397,24 @@ private slots:
     }
 
     // Every control lies within its window and shows its whole caption, in every window and at
-    // the heights where controls must be seen: the alarm-stop button at 2580 twips, the details
-    // pane at 4185.
+    // the heights where controls must be seen: the beep alert's alarm-stop button at 2580
+    // twips, the fault dialog's details pane at 4185.
     void everythingInSight()
     {
         FakeEnvironment env;
-        env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n";
-        MainWindow main(env.state);
-        QVERIFY(main.startUp());
-        main.setOuterHeightTwips(2580);
-        SettingsDialog::open(env.state);
-        AboutBox::openModeless(env.state);
+        env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\n";
+        env.fake.setTime(QStringLiteral("7:30:00"));
+        FormContext& forms = env.program.forms();
+        QVERIFY(env.program.start());
+        fire(&env.program, "clockTimer"); // the beep alert
+        SettingsDialog::open(forms);
+        AboutBox::openModeless(forms);
         QStringList outOfSight;
         auto check = [&](QWidget* window) {
             for (QWidget* w : window->findChildren<QWidget*>()) {
                 const bool isControl = w->inherits("QAbstractButton") || w->inherits("QLabel") ||
                                        w->inherits("QLineEdit") || w->inherits("QPlainTextEdit");
-                if (!isControl ||
-                    (w->isHidden() && w != control<QPushButton>(&main, "alarmStopButton")))
+                if (!isControl || w->isHidden())
                     continue;
                 const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
                 // a push button's caption is centred in it; a check box's or option button's
@@ -434,55 +428,35 @@ private slots:
                     outOfSight << window->objectName() + '.' + w->objectName();
             }
         };
-        for (QWidget* window :
-             {static_cast<QWidget*>(&main), static_cast<QWidget*>(env.state.settingsDialog.data()),
-              static_cast<QWidget*>(env.state.aboutBox.data())})
+        QWidget& main = env.program.window();
+        QVERIFY(control<QPushButton>(&main, "alarmStopButton")->isVisible());
+        for (QWidget* window : {&main, static_cast<QWidget*>(forms.settingsDialog.data()),
+                                static_cast<QWidget*>(forms.aboutBox.data())})
             check(window);
-        bool faultSeen = false;
-        QTimer::singleShot(0, [&] {
-            FaultDialog* fault = env.state.faultDialog.data();
-            control<QPushButton>(fault, "detailsButton")->click();
-            check(fault);
-            faultSeen = true;
-            fault->reject();
-        });
-        env.fake.setTime(QStringLiteral("7:30:00"));
-        fire(&main, "clockTimer");
-        QVERIFY(faultSeen);
+        forms.state.settings.action = settings::Action::Restart;
+        forms.state.settings.gentleMode = 1;
+        env.fake.setTime(QStringLiteral("7:30:01"));
+        fire(&env.program, "clockTimer"); // the fault dialog
+        FaultDialog* fault = forms.faultDialog.data();
+        QVERIFY(fault != nullptr);
+        control<QPushButton>(fault, "detailsButton")->click();
+        check(fault);
         QVERIFY2(outOfSight.isEmpty(), qPrintable(outOfSight.join(QLatin1Char(' '))));
     }
 
-    // The clock's own timer goes on firing inside the fault dialog's modal loop: with the
-    // dialog open the clock is moved on, and the clock label follows by itself. (Rescued after a
-    // clock moved past the alarm minute, the dialog does not come again.)
-    void clockTicksInsideTheFaultDialog()
+    // The clock's own timer goes on firing while the fault dialog waits: with the dialog open
+    // the clock is moved on, and the clock label follows by itself.
+    void clockTicksWhileTheFaultDialogWaits()
     {
         FakeEnvironment env;
         env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n";
         env.fake.setTime(QStringLiteral("7:30:00"));
-        MainWindow main(env.state);
-        QVERIFY(main.startUp());
-        main.show();
-        const QLabel* clock = control<QLabel>(&main, "clockLabel");
-        bool ticked = false, done = false;
-        QElapsedTimer open;
-        constexpr int kGiveUpMs = 3000;
-        QTimer watch; // fires in whichever loop runs: the dialog's own, once it is open
-        watch.callOnTimeout([&] {
-            FaultDialog* fault = env.state.faultDialog.data();
-            if (fault == nullptr || QApplication::activeModalWidget() != fault || done)
-                return;
-            if (!open.isValid())
-                open.start();
-            ticked = clock->text() == u"07:30:05";
-            done = ticked || open.hasExpired(kGiveUpMs); // no tick: the test fails, not hangs
-            env.fake.setTime(done ? QStringLiteral("7:31:00") : QStringLiteral("7:30:05"));
-            if (done)
-                control<QPushButton>(fault, "rescueButton")->click();
-        });
-        watch.start(10);
-        QTRY_VERIFY_WITH_TIMEOUT(done && !env.state.faultDialog, 2 * kGiveUpMs);
-        QVERIFY(ticked);
+        QVERIFY(env.program.start());
+        fire(&env.program, "clockTimer");
+        QVERIFY(QApplication::activeModalWidget() == env.program.forms().faultDialog.data());
+        env.fake.setTime(QStringLiteral("7:30:05"));
+        const QLabel* clock = control<QLabel>(&env.program.window(), "clockLabel");
+        QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QStringLiteral("07:30:05"), 3000);
     }
 
     // The alarm goes off while OK's error message waits; it unloads the dialog, whose OK then
@@ -492,26 +466,23 @@ private slots:
         FakeEnvironment env;
         env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n";
         env.fake.setTime(QStringLiteral("7:29:59"));
-        MainWindow main(env.state);
-        QVERIFY(main.startUp());
-        main.findChild<QAction*>(QStringLiteral("settingsItem"))->trigger();
-        QPointer<SettingsDialog> d = env.state.settingsDialog.data();
+        FormContext& forms = env.program.forms();
+        QVERIFY(env.program.start());
+        env.program.window().findChild<QAction*>(QStringLiteral("settingsItem"))->trigger();
+        QPointer<SettingsDialog> d = forms.settingsDialog.data();
         control<QLineEdit>(d, "hourBox")->setText(QStringLiteral("24"));
         env.fake.onMessage = [&] {
             env.fake.onMessage = nullptr;
             env.fake.setTime(QStringLiteral("7:30:00"));
-            QTimer::singleShot(0, [&env] {
-                control<QPushButton>(env.state.faultDialog.data(), "rescueButton")->click();
-            });
-            fire(&main, "clockTimer");
+            fire(&env.program, "clockTimer");
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            SettingsDialog::load(env.state); // as the About box does
+            SettingsDialog::load(forms); // as the About box does
         };
         control<QPushButton>(d, "okButton")->click();
         QVERIFY(d.isNull());
-        QVERIFY(main.isVisible()); // the rest of OK still ran
-        QVERIFY(env.state.settingsDialog.data() != nullptr);
-        QCOMPARE(env.state.settings.openedFromTray, std::int16_t(0));
+        QVERIFY(env.program.window().isVisible()); // the rest of OK still ran
+        QVERIFY(forms.settingsDialog.data() != nullptr);
+        QVERIFY(!forms.settingsFromTray);
     }
 };
 

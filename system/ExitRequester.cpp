@@ -1,6 +1,6 @@
-#include "platform/ExitRequester.h"
+#include "system/ExitRequester.h"
 
-#include "platform/Log.h"
+#include "seams/Log.h"
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>

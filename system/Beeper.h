@@ -1,16 +1,18 @@
 // The alert sound: the sound theme's "bell" played through libcanberra, never blocking the caller.
 // A request made while the previous bell still sounds is merged into it. Where no sound server
-// answers, or libcanberra is not installed, the X11 bell is used for the rest of the process.
+// answers, or libcanberra is not installed, the desktop's own bell (the X11 bell) is used for the
+// rest of the process.
 #pragma once
 
 #include <atomic>
+#include <functional>
 
 struct ca_context;
 
 class Beeper
 {
 public:
-    Beeper() = default;
+    explicit Beeper(std::function<void()> fallbackBell) : m_fallbackBell(std::move(fallbackBell)) {}
     ~Beeper();
     Beeper(const Beeper&) = delete;
     Beeper& operator=(const Beeper&) = delete;
@@ -23,8 +25,10 @@ public:
 
 private:
     bool open();
+    void useFallback(const char* why);
     static void finished(ca_context* ctx, unsigned id, int error, void* self);
 
+    std::function<void()> m_fallbackBell;
     ca_context* m_ctx = nullptr;
     bool m_tried = false;
     bool m_fallback = false;

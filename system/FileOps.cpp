@@ -1,6 +1,6 @@
-#include "platform/FileOps.h"
+#include "system/FileOps.h"
 
-#include "platform/Log.h"
+#include "seams/Log.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,6 +1,7 @@
-#include "platform/desktop/Beeper.h"
+#include "system/Beeper.h"
 
-#include <QApplication>
+#include "seams/Log.h"
+
 #include <canberra.h>
 #include <dlfcn.h>
 
@@ -92,9 +93,9 @@ void Beeper::finished(ca_context* /*context*/, unsigned /*id*/, int /*result*/, 
 void Beeper::beep()
 {
     if (!m_fallback && !open())
-        m_fallback = true;
+        useFallback("no sound library or sound server");
     if (m_fallback) {
-        QApplication::beep();
+        m_fallbackBell();
         return;
     }
     if (m_playing.exchange(true))
@@ -108,7 +109,13 @@ void Beeper::beep()
     ca->proplist_destroy(props);
     if (rc != CA_SUCCESS) {
         m_playing.store(false);
-        m_fallback = true;
-        QApplication::beep();
+        useFallback("the sound server refused the bell");
+        m_fallbackBell();
     }
+}
+
+void Beeper::useFallback(const char* why)
+{
+    m_fallback = true;
+    qCInfo(lcQuorvane) << "the desktop's own bell from now on:" << why;
 }

@@ -1,4 +1,4 @@
-#include "platform/desktop/Fonts.h"
+#include "desktop/Fonts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/desktop/SystemTray.h"
+#include "desktop/SystemTray.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "platform/SessionEnd.h"
+#include "system/SessionEnd.h"
 
-#include "platform/Log.h"
+#include "seams/Log.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

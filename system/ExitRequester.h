@@ -5,7 +5,7 @@
 // one is pending is dropped. Results are ignored.
 #pragma once
 
-#include "platform/Platform.h"
+#include "seams/System.h"
 
 #include <QDBusConnection>
 #include <QObject>

@@ -1,18 +1,9 @@
-#include "platform/desktop/LinuxPlatform.h"
+#include "system/LinuxSystem.h"
 
-#include "platform/FileOps.h"
+#include "system/FileOps.h"
 
-#include <QCursor>
-#include <QDesktopServices>
 #include <QFile>
-#include <QFont>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QMessageBox>
-#include <QScreen>
 #include <QTime>
-#include <QWidget>
-#include <QWindow>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -20,36 +11,36 @@
 #include <random>
 #include <unistd.h>
 
-LinuxPlatform::LinuxPlatform() = default;
-LinuxPlatform::~LinuxPlatform() = default;
+LinuxSystem::LinuxSystem(std::function<void()> fallbackBell) : m_beeper(std::move(fallbackBell)) {}
+LinuxSystem::~LinuxSystem() = default;
 
-QString LinuxPlatform::settingsFilePath()
+QString LinuxSystem::settingsFilePath()
 {
     // the maker's shared settings file; the program keeps to its own section
     return fileops::configHome() + QStringLiteral("/velmaris.ini");
 }
 
-std::optional<QByteArray> LinuxPlatform::readSettingsFile()
+std::optional<QByteArray> LinuxSystem::readSettingsFile()
 {
     return fileops::readFile(settingsFilePath());
 }
 
-bool LinuxPlatform::replaceSettingsFile(const QByteArray& bytes)
+bool LinuxSystem::replaceSettingsFile(const QByteArray& bytes)
 {
     return fileops::replaceFile(settingsFilePath(), bytes);
 }
 
-QString LinuxPlatform::localTimeText()
+QString LinuxSystem::localTimeText()
 {
     return QTime::currentTime().toString(QStringLiteral("H:mm:ss"));
 }
 
-int LinuxPlatform::localMsOfDay()
+int LinuxSystem::localMsOfDay()
 {
     return QTime::currentTime().msecsSinceStartOfDay();
 }
 
-std::uint32_t LinuxPlatform::uptimeMs()
+std::uint32_t LinuxSystem::uptimeMs()
 {
     timespec ts{};
     ::clock_gettime(CLOCK_BOOTTIME, &ts);
@@ -58,19 +49,19 @@ std::uint32_t LinuxPlatform::uptimeMs()
     return static_cast<std::uint32_t>(ms); // wraps, like the 32-bit count it stands for
 }
 
-double LinuxPlatform::randomUnit()
+double LinuxSystem::randomUnit()
 {
     const auto seed = std::chrono::system_clock::now().time_since_epoch().count();
     std::mt19937_64 gen(static_cast<std::uint64_t>(seed));
     return std::uniform_real_distribution<double>(0.0, 1.0)(gen);
 }
 
-void LinuxPlatform::beep()
+void LinuxSystem::beep()
 {
     m_beeper.beep();
 }
 
-void LinuxPlatform::requestExit(ExitKind kind)
+void LinuxSystem::requestExit(ExitKind kind)
 {
     if (!m_exit)
         m_exit = std::make_unique<ExitRequester>(QDBusConnection::sessionBus(),
@@ -78,19 +69,19 @@ void LinuxPlatform::requestExit(ExitKind kind)
     m_exit->request(kind);
 }
 
-void LinuxPlatform::purgeRecentDocuments()
+void LinuxSystem::purgeRecentDocuments()
 {
     fileops::purgeRecentDocuments(fileops::dataHome());
 }
 
-QString LinuxPlatform::loginName()
+QString LinuxSystem::loginName()
 {
     const passwd* pw = getpwuid(geteuid());
     return pw != nullptr && pw->pw_name != nullptr ? QString::fromLocal8Bit(pw->pw_name)
                                                    : QString();
 }
 
-bool LinuxPlatform::acquireSingleInstance()
+bool LinuxSystem::acquireSingleInstance()
 {
     QString dir = fileops::runtimeDir();
     if (dir.isEmpty()) {
@@ -100,7 +91,7 @@ bool LinuxPlatform::acquireSingleInstance()
     return fileops::lockForLifetime(dir + QStringLiteral("/quorvane.lock"));
 }
 
-QString LinuxPlatform::executablePath()
+QString LinuxSystem::executablePath()
 {
     const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     const qsizetype slash = exe.lastIndexOf(QLatin1Char('/'));
@@ -110,60 +101,12 @@ QString LinuxPlatform::executablePath()
     return dir + exe.mid(slash + 1);
 }
 
-void LinuxPlatform::messageBox(const QString& text, const QString& caption, MessageIcon icon)
-{
-    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    caption, text, QMessageBox::Ok);
-    box.exec();
-}
-
-void LinuxPlatform::setTopmost(QWidget* window, bool on)
-{
-    // On the QWindow, so the window is neither hidden nor moved (QWidget::setWindowFlag would
-    // recreate it); a hidden window takes the state when it is shown.
-    window->winId();
-    QWindow* handle = window->windowHandle();
-    if (handle == nullptr)
-        return;
-    handle->setFlag(Qt::WindowStaysOnTopHint, on);
-    window->overrideWindowFlags(handle->flags());
-}
-
-QSize LinuxPlatform::screenSize()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->geometry().size() : QSize();
-}
-
-void LinuxPlatform::takeFocus(QWidget* window)
-{
-    QWidget* top = window->window();
-    if (top->isVisible())
-        top->activateWindow();
-}
-
-void LinuxPlatform::popUpMenu(QMenu* menu)
-{
-    menu->exec(QCursor::pos());
-}
-
-bool LinuxPlatform::addTrayIcon(const QIcon& icon, const QString& tip, QMenu* menu,
-                                std::function<void(TrayEvent)> onEvent)
-{
-    return m_tray.add(icon, tip, menu, std::move(onEvent));
-}
-
-void LinuxPlatform::openUrl(const QUrl& url)
-{
-    QDesktopServices::openUrl(url);
-}
-
-void LinuxPlatform::callOnSessionEnd(std::function<void()> handler)
+void LinuxSystem::callOnSessionEnd(std::function<void()> handler)
 {
     m_sessionEnd.watch(std::move(handler));
 }
 
-void LinuxPlatform::endProcess()
+void LinuxSystem::endProcess()
 {
     // The session's end, which the program's own exit request may bring while it is being
     // settled, must not run a second way out.

@@ -2,7 +2,7 @@
 // registered, else an XEmbed icon) whose mouse activity is reported as tray events.
 #pragma once
 
-#include "platform/Platform.h"
+#include "seams/Desktop.h"
 
 #include <QElapsedTimer>
 #include <QObject>

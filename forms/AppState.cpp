@@ -1,8 +1,0 @@
-#include "forms/AppState.h"
-
-#include "forms/MainWindow.h"
-
-MainWindowRequests* AppState::mainWindowRequests() const
-{
-    return mainWindow.data();
-}
