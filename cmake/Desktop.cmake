@@ -7,7 +7,6 @@ add_executable(write_icons resources/tools/write_icons.cpp)
 target_link_libraries(write_icons PRIVATE quorvane_forms)
 
 set(QUORVANE_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
-set(QUORVANE_ICON_SIZES 16 22 24 32 48 64 128 256)
 set(icon_files)
 foreach(size ${QUORVANE_ICON_SIZES})
     list(APPEND icon_files ${QUORVANE_ICON_DIR}/${size}x${size}/apps/${QUORVANE_APP_ID}.png)

@@ -27,7 +27,8 @@ namespace
 
 constexpr int kClientWidth = 3975;
 constexpr int kClientHeight = 3315;
-constexpr int kTypedDigits = 2; // what the user can type into a time box
+constexpr int kTypedDigits = 2;   // what the user can type into a time box
+constexpr double kFontPoints = 9; // the Japanese desktop's default window font
 
 // A limit that lets a text of `length` characters stay whole but lets nothing be typed beyond
 // the larger of that length and two characters.
@@ -96,12 +97,19 @@ const ControlRow kControls[] = {
 // The whole caption when there is no such place.
 int captionBreak(const QString& caption, const std::function<bool(const QString&)>& fits)
 {
+    // Latin, katakana (full- and half-width: U+30A0 to U+30FF, U+FF66 to U+FF9F), the rest
+    constexpr char16_t kAsciiEnd = 0x80;
+    constexpr char16_t kKatakana = 0x30A0;
+    constexpr char16_t kKatakanaLast = 0x30FF;
+    constexpr char16_t kHalfWidthKatakana = 0xFF66;
+    constexpr char16_t kHalfWidthKatakanaLast = 0xFF9F;
     auto script = [](QChar c) {
         const char16_t u = c.unicode();
-        if (u < 0x80)
+        if (u < kAsciiEnd)
             return 0;
-        if ((u >= 0x30A0 && u <= 0x30FF) || (u >= 0xFF66 && u <= 0xFF9F))
-            return 1; // katakana, full- and half-width
+        if ((u >= kKatakana && u <= kKatakanaLast) ||
+            (u >= kHalfWidthKatakana && u <= kHalfWidthKatakanaLast))
+            return 1;
         return 2;
     };
     int fallback = -1;
@@ -158,7 +166,7 @@ SettingsDialog::SettingsDialog(FormContext& context)
     setObjectName(QStringLiteral("settingsDialog"));
     setWindowTitle(QStringLiteral("アラーム設定"));
     setWindowIcon(icons::none()); // a tool window, without the program's bomb
-    setFont(fonts::gothic(9));
+    setFont(fonts::gothic(kFontPoints));
     setClientSize(this, kClientWidth, kClientHeight);
     buildControls();
 }
@@ -212,7 +220,7 @@ void SettingsDialog::buildControls()
     for (int i = 0; i < 2; ++i)
         connect(uptimeButtons[i], &QRadioButton::clicked, this,
                 [this, i] { onUptimeFormClicked(i); });
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < settings::actionCount; ++i)
         connect(actionButtons[i], &QRadioButton::clicked, this, [this, i] { onActionClicked(i); });
     connect(okButton, &QPushButton::clicked, this, &SettingsDialog::onOk);
     connect(cancelButton, &QPushButton::clicked, this, &SettingsDialog::onCancel);
@@ -245,7 +253,7 @@ void SettingsDialog::fill()
     showWhole(timeBoxes[1], s.alarmMinute);
     const int uptimeForm = buttonIndex(s.uptimeForm, 2);
     selectAsIfClicked(uptimeButtons[uptimeForm], [&] { onUptimeFormClicked(uptimeForm); });
-    const int action = buttonIndex(static_cast<std::int16_t>(s.action), 4);
+    const int action = buttonIndex(static_cast<std::int16_t>(s.action), settings::actionCount);
     selectAsIfClicked(actionButtons[action], [&] { onActionClicked(action); });
     sweepCheck->setChecked(settings::isOn(s.sweepRecentFiles));
     gentleCheck->setChecked(settings::isOn(s.gentleMode));
@@ -273,7 +281,7 @@ void SettingsDialog::onOk()
     for (int i = 0; i < 2; ++i)
         controls.times[i] = timeBoxes[i]->text();
     controls.uptimeInHours = uptimeButtons[0]->isChecked();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < settings::actionCount; ++i)
         controls.actions[i] = actionButtons[i]->isChecked();
     controls.sweep = sweepCheck->isChecked();
     controls.gentle = gentleCheck->isChecked();

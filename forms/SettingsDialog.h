@@ -2,6 +2,8 @@
 // switches. Modeless; OK saves and applies, Cancel and the close box only close it.
 #pragma once
 
+#include "rules/Settings.h"
+
 #include <QWidget>
 
 struct FormContext;
@@ -47,7 +49,7 @@ private:
     FormContext& m_context;
     QLineEdit* timeBoxes[2]; // [0] hour, [1] minute
     QRadioButton* uptimeButtons[2];
-    QRadioButton* actionButtons[4];
+    QRadioButton* actionButtons[settings::actionCount];
     QCheckBox* sweepCheck;
     QCheckBox* gentleCheck;
     QCheckBox* topmostCheck;

@@ -7,8 +7,8 @@
 namespace icons
 {
 
-// The sizes each icon is painted at (and installed at in the icon theme).
-inline constexpr int sizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The sizes each icon is painted at (and installed at in the icon theme), as the build lists them.
+inline constexpr int sizes[] = {QUORVANE_ICON_SIZES};
 
 // The round bomb with a fuse and a spark: the window and tray icon.
 QIcon bomb();
@@ -19,9 +19,7 @@ QIcon overflow();
 // No picture at any size: a window given it has no icon of its own (not even the program's).
 QIcon none();
 
-// One size of each, painted directly (also for writing icon files).
+// The bomb at one size, painted directly (for writing the theme's icon files).
 QPixmap paintBomb(int size);
-QPixmap paintError(int size);
-QPixmap paintOverflow(int size);
 
 } // namespace icons

@@ -16,7 +16,7 @@ struct Reason {
 };
 
 // Each reason reads as the user's own fault; rows 2, 7 and 9 share an address.
-constexpr Reason kReasons[10] = {
+constexpr Reason kReasons[] = {
     {"の不適切な処理", "3878"},     {"の二度寝による遅刻", "63ef"}, {"の猥褻物陳列", "ef22"},
     {"の睡眠不足", "6e9f"},         {"の世界を釣る", "dd11"},       {"のかみなり様", "6eef"},
     {"の入れたの手のお茶", "63ef"}, {"のヒ素混入疑惑", "f6c3"},     {"の保険金詐欺", "63ef"},
@@ -42,7 +42,8 @@ const char* const kDump[] = {
 QString shownLoginName(const QString& loginName)
 {
     // The name as a 255-character buffer would hold it, less its terminating NUL.
-    return loginName.left(254);
+    constexpr int kNameBuffer = 255;
+    return loginName.left(kNameBuffer - 1);
 }
 
 int faultFor(double draw)

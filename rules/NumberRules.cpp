@@ -10,6 +10,9 @@ namespace numbers
 namespace
 {
 
+// Characters from here on are outside ASCII.
+constexpr char16_t kAsciiEnd = 0x80;
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
@@ -97,7 +100,9 @@ long long decimalMagnitude(QByteArrayView number)
         ++i;
         if (i < number.size() && (number[i] == '-' || number[i] == '+'))
             negative = number[i++] == '-';
-        for (; i < number.size() && exponent < 1'000'000'000; ++i)
+        // beyond any double's exponent, and far from overflowing
+        constexpr long long kExponentCap = 1'000'000'000;
+        for (; i < number.size() && exponent < kExponentCap; ++i)
             exponent = exponent * 10 + (number[i] - '0');
         magnitude += negative ? -exponent : exponent;
     }
@@ -161,7 +166,7 @@ std::optional<double> dialogNumber(const QString& text)
 {
     const QString trimmed = text.trimmed();
     for (const QChar c : trimmed) {
-        if (c.unicode() > 0x7f)
+        if (c.unicode() >= kAsciiEnd)
             return std::nullopt; // full-width digits and other scripts are not numbers here
     }
     const QByteArray t = trimmed.toLatin1();

@@ -88,7 +88,7 @@ void saveFromDialog(const DialogValues& dialog, settings_file::SettingsFile& fil
 
     writeSwitch(file, "DSPTIME", record.uptimeForm, dialog.uptimeInHours ? 0 : 1);
     std::int16_t action = 0;
-    for (std::int16_t i = 0; i < 4; ++i) {
+    for (std::int16_t i = 0; i < actionCount; ++i) {
         if (dialog.actions[i])
             action = i;
     }

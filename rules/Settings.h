@@ -14,6 +14,8 @@ namespace settings
 
 // What the alarm does, as the file stores it; any other stored number does nothing.
 enum class Action : std::int16_t { Beep = 0, Restart = 1, PowerOff = 2, LogOff = 3 };
+// How many actions there are: the settings dialog's buttons, one for each.
+inline constexpr int actionCount = static_cast<int>(Action::LogOff) + 1;
 
 // A stored switch is on only when it is exactly 1 (a 2 or a -1 is off).
 constexpr bool isOn(std::int16_t stored)
@@ -62,7 +64,7 @@ AlarmInput checkAlarmInput(const QString (&times)[2]);
 struct DialogValues {
     QString times[2]; // [0] hour, [1] minute
     bool uptimeInHours = true;
-    bool actions[4] = {true, false, false, false};
+    bool actions[actionCount] = {true};
     bool sweep = false;
     bool gentle = false;
     bool topmost = false;

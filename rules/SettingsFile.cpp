@@ -46,6 +46,8 @@ void SettingsFile::writeString(QByteArrayView key, QByteArrayView value)
 SettingsFile::Snapshot::Snapshot(SettingsFile& file) : m_file(file)
 {
     m_file.m_snapshot = m_file.m_system.readSettingsFile();
+    if (!*m_file.m_snapshot)
+        qCInfo(lcQuorvane) << "the settings file cannot be read; every key reads as missing";
 }
 
 SettingsFile::Snapshot::~Snapshot()

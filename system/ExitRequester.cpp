@@ -109,7 +109,7 @@ void ExitRequester::send(QDBusConnection& bus, const QString& service, const QSt
     call.setInteractiveAuthorizationAllowed(true);
     whenDone(bus.asyncCall(call), [this](const QDBusMessage& reply) {
         if (reply.type() == QDBusMessage::ErrorMessage)
-            qCInfo(lcQuorvane) << "request refused:" << reply.errorName() << reply.errorMessage();
+            reportRefusal(reply);
         m_pending = false;
     });
 }
@@ -129,13 +129,28 @@ void ExitRequester::whenDone(const QDBusPendingCall& call,
     });
 }
 
+void ExitRequester::reportRefusal(const QDBusMessage& reply)
+{
+    // The alarm minute asks again on every tick: the same refusal is written once a minute.
+    constexpr qint64 kRepeatAfterMs = 60'000;
+    if (reply.errorName() == m_lastRefusal && m_sinceRefusal.isValid() &&
+        !m_sinceRefusal.hasExpired(kRepeatAfterMs))
+        return;
+    m_lastRefusal = reply.errorName();
+    m_sinceRefusal.start();
+    qCInfo(lcQuorvane) << "request refused:" << reply.errorName() << reply.errorMessage();
+}
+
 void ExitRequester::settle(int timeoutMs)
 {
+    constexpr int kPollMs = 10;
     QElapsedTimer clock;
     clock.start();
     while (m_pending && clock.elapsed() < timeoutMs) {
         QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        QTimer::singleShot(kPollMs, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
+    if (m_pending)
+        qCInfo(lcQuorvane) << "no answer to the exit request within" << timeoutMs << "ms";
 }

@@ -8,6 +8,7 @@
 #include "seams/System.h"
 
 #include <QDBusConnection>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 
@@ -32,8 +33,11 @@ private:
     void send(QDBusConnection& bus, const QString& service, const QString& path,
               const QString& interface, const QString& method, const QVariantList& args = {});
     void whenDone(const QDBusPendingCall& call, std::function<void(const QDBusMessage&)> next);
+    void reportRefusal(const QDBusMessage& reply);
 
     QDBusConnection m_session;
     QDBusConnection m_system;
     bool m_pending = false;
+    QString m_lastRefusal; // the last refusal's error name, and how long ago it was written
+    QElapsedTimer m_sinceRefusal;
 };

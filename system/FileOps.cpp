@@ -111,7 +111,8 @@ bool linkUnnamed(int fd, QByteArray& name)
 QByteArray resolveLinks(const QByteArray& path)
 {
     QByteArray current = path;
-    for (int hops = 0; hops < 40; ++hops) {
+    constexpr int kMaxHops = 40; // as the kernel gives up on a loop of links
+    for (int hops = 0; hops < kMaxHops; ++hops) {
         char buf[PATH_MAX];
         const ssize_t n = ::readlink(current.constData(), buf, sizeof buf - 1);
         if (n < 0)
@@ -179,8 +180,9 @@ void removeEntries(const QByteArray& dir, int dirFlags,
         struct stat st {
         };
         if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-            doomed(QByteArray(e->d_name), st))
-            ::unlinkat(dfd, e->d_name, 0); // removes a link itself, never its target
+            doomed(QByteArray(e->d_name), st) &&
+            ::unlinkat(dfd, e->d_name, 0) != 0) // removes a link itself, never its target
+            qCInfo(lcQuorvane) << "not removed:" << dir + '/' + e->d_name << ::strerror(errno);
     }
     ::closedir(d);
 }
@@ -339,8 +341,9 @@ void purgeRecentDocuments(const QString& dataDir)
     const QByteArray list = base + "/recently-used.xbel";
     struct stat st {
     };
-    if (::lstat(list.constData(), &st) == 0 && S_ISREG(st.st_mode))
-        replaceFile(QFile::decodeName(list), emptyRecentList());
+    if (::lstat(list.constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+        !replaceFile(QFile::decodeName(list), emptyRecentList()))
+        qCInfo(lcQuorvane) << "the recently used list could not be emptied:" << list;
 
     removeEntries(base + "/RecentDocuments", O_NOFOLLOW,
                   [](const QByteArray& name, const struct stat& entry) {

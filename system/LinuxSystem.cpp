@@ -11,6 +11,14 @@
 #include <random>
 #include <unistd.h>
 
+namespace
+{
+
+// How long an exit request still on its way may hold up the end of the process.
+constexpr int kExitSettleMs = 2000;
+
+} // namespace
+
 LinuxSystem::LinuxSystem(std::function<void()> fallbackBell) : m_beeper(std::move(fallbackBell)) {}
 LinuxSystem::~LinuxSystem() = default;
 
@@ -113,6 +121,6 @@ void LinuxSystem::endProcess()
     m_sessionEnd.stop();
     // An exit request still on its way would be lost with the process.
     if (m_exit && m_exit->pending())
-        m_exit->settle(2000);
+        m_exit->settle(kExitSettleMs);
     std::_Exit(0);
 }

@@ -52,8 +52,10 @@ void SessionEndWatcher::watch(std::function<void()> handler)
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        if (::sigaction(signal, &action, nullptr) != 0)
+            qCInfo(lcQuorvane) << "no handler for signal" << signal << ::strerror(errno);
+    }
     // The session manager ends a program by quitting its event loop.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
             &SessionEndWatcher::report);
