@@ -143,8 +143,8 @@ private:
         m_step = m_steps.takeFirst();
         QTimer::singleShot(0, [this] { next(); }); // runs also while this step waits in a dialog
         m_openAtStep << QApplication::activeModalWidget();
-        // "name", "name=value", "tick@time" or "sweep*count"
-        const qsizetype cut = m_step.indexOf(QRegularExpression(u"[=@*]"_s));
+        // "name", "name=value" or "tick@time"
+        const qsizetype cut = m_step.indexOf(QRegularExpression(u"[=@]"_s));
         perform(m_step.left(cut), cut < 0 ? QString() : unescape(m_step.mid(cut + 1)));
         m_openAtStep.removeLast();
     }
@@ -254,11 +254,6 @@ private:
                  fire(&r.m_program, "clockTimer");
              }},
             {u"blink"_s, [](Runner& r, V) { fire(&r.m_program, "blinkTimer"); }},
-            {u"sweep"_s,
-             [](Runner& r, V n) {
-                 for (int i = n.isEmpty() ? 1 : n.toInt(); i > 0; --i)
-                     fire(&r.m_program, "sweepTimer");
-             }},
             {u"menu"_s,
              [](Runner& r, V item) {
                  if (auto* action = qobject_cast<QAction*>(r.object(u"mainWindow."_s + item)))

@@ -1,13 +1,13 @@
 // Runs a widget scenario: steps through the program's own windows, menus, timers and tray, on the
 // fake platform. A step that opens a modal dialog waits in it as the program does; the steps after
-// it run inside its loop. Steps are "name", "name=value", "tick@time" or "sweep*count" (in values
+// it run inside its loop. Steps are "name", "name=value" or "tick@time" (in values
 // "\s" is a blank, "\n" and "\r" line breaks, "\u3000" and "\u00a0" the ideographic and no-break
 // spaces):
 //   load, start         the start-up sequence, then the window shown; start also clears the log
 //   second, notray, readonly, unreadable    another instance runs / no tray / writes fail / no read
 //   at=H:mm:ss[.zzz], up=MS, random=R, saved=TOP,LEFT    the clock, the uptime, the draw, the
 //                                                         remembered position
-//   tick[@H:mm:ss[.zzz]], blink, sweep[*N]  the clock's three timers firing
+//   tick[@H:mm:ss[.zzz]], blink             the clock's and the blink's timers firing
 //   menu=ITEM, tray=double-click, tray=menu[>ITEM]    a menu item; a tray event (ITEM chosen in
 //                                                     the menu that opens)
 //   tray=panel>ITEM                                   ITEM chosen in the menu the tray was handed,

@@ -69,14 +69,6 @@ the end of the desktop session | - | start move=mainWindow:20,10 end-session
 # The clock
 a quiet second | - | start up=3600000 tick check=mainWindow.clockLabel.text:12:34:56
     check=mainWindow.uptimeLabel.text:1時間0分0秒経過 check=colour:face check=timers:clock | = |
-the full hour chimes on every tick of its first second | - | start tick@8:00:00 tick tick@8:00:01 | = | beep*16+16
-the next tick: just past the second, every 100 ms in the full hour's second and the alarm minute
-    | [Quorvane]\nHOUR=7\nMIN=30\n | start at=9:05:03.250 tick check=alarmClock.clockTimer.interval:755
-    tick@7:59:59.990 check=alarmClock.clockTimer.interval:15 tick@8:00:00 check=alarmClock.clockTimer.interval:100
-    tick@8:00:00.950 check=alarmClock.clockTimer.interval:55 tick@8:00:01 check=alarmClock.clockTimer.interval:1005
-    tick@7:29:59 check=alarmClock.clockTimer.interval:1005 tick@7:30:00 check=alarmClock.clockTimer.interval:100
-    tick@7:30:59.960 check=alarmClock.clockTimer.interval:45 tick@7:31:00 check=alarmClock.clockTimer.interval:1005
-    check=colour:face | = | beep*16+16+12+12
 OK into the alarm minute acts within 100 ms | - | start tick@7:30:00.500
     check=alarmClock.clockTimer.interval:505 menu=traySettingsItem type=settingsDialog.hourBox:7 type=settingsDialog.minuteBox:30
     click=settingsDialog.okButton check=alarmClock.clockTimer.interval:100 tick check=colour:red | * |
@@ -90,23 +82,15 @@ the alarm minute, beep alert | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:29:59
     tick@7:30:00 check=colour:red check=height:2580 check=timers:clock,blink check=mainWindow.alarmStopButton.up:1
     tick@7:30:59 tick@7:31:00 check=colour:face check=height:1725 check=timers:clock
     check=mainWindow.alarmStopButton.up:1 | = | beep*12+12
-an alarm on the hour chimes too | [Quorvane]\nHOUR=9\n | start tick@9:00:00 check=colour:red | = | beep*16+12
-midnight is an alarm | - | start tick@0:00:30 check=colour:red | = | beep*12
-hour 24 never matches | [Quorvane]\nHOUR=24\n | start tick@0:00:30 check=colour:face | = |
-the alarm-stop button and the blink (a second apart, the first half a tick late)
-    | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:30:10 check=alarmClock.blinkTimer.interval:1050 blink
-    check=colour:blue check=alarmClock.blinkTimer.interval:1000 blink check=colour:red tick
-    check=alarmClock.blinkTimer.interval:1000 click=mainWindow.alarmStopButton check=mainWindow.alarmStopButton.up:0 check=timers:clock
-    check=colour:face check=height:1725 tick check=mainWindow.alarmStopButton.up:1 check=height:2580 | = | beep*12+12+12
+the alarm-stop button and the blink | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:30:10 blink
+    check=colour:blue blink check=colour:red click=mainWindow.alarmStopButton check=mainWindow.alarmStopButton.up:0
+    check=timers:clock check=colour:face check=height:1725 tick check=mainWindow.alarmStopButton.up:1 check=height:2580
+    | = | beep*12+12
 a minimised window keeps its height | [Quorvane]\nHOUR=7\nMIN=30\n | start minimise tick@7:30:10
     check=height:1695 check=timers:clock,blink tick@7:31:10 check=height:1695 check=timers:clock
     check=colour:face | = | beep*12
 uptime in seconds | [Quorvane]\nDSPTIME=1\n | start up=-1000 tick check=mainWindow.uptimeLabel.text:-1秒経過
     check=mainWindow.uptimeLabel.x:40 | = |
-the sweep on every fifth tick, its count kept while off | [Quorvane]\nDELLMODE=1\n | start sweep*4
-    check=log: sweep check=log:purge sweep*5 check=log:purge*2 sweep*3 menu=traySettingsItem
-    click=settingsDialog.sweepCheck check=timers:clock click=settingsDialog.sweepCheck check=timers:clock,sweep sweep check=log:purge*2
-    sweep | = | purge*3
 # The tray and the menus
 tray: a double-click shows the window, the right button's release opens the menu | - | start
     hide=mainWindow tray=double-click check=shown:mainWindow tray=double-click check=shown:mainWindow tray=menu | = |
@@ -205,16 +189,6 @@ opened from the tray and cancelled, then OK after a double-click: the window sta
     menu=traySettingsItem click=settingsDialog.cancelButton dblclick=mainWindow.clockLabel click=settingsDialog.okButton check=shown:
     check=record:00:00 | * | write*7 topmost:mainWindow=0
 # The alarm's actions
-beep alert, the gentle mode has no say | [Quorvane]\nHOUR=7\nMIN=30\nEASYMODE=1\n | start
-    tick@7:30:00 check=timers:clock,blink | = | beep*12
-restart | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\n | start tick@7:30:00 check=timers:clock | = | beep*6 exit:2
-power off | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\n | start tick@7:30:00 | = | beep*6 exit:1
-log off, a gentle mode of 2 is off | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=2\n | start
-    tick@7:30:00 | = | beep*6 exit:0
-action 4 does nothing | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=4\n | start tick@7:30:00
-    check=colour:red | = |
-action -1 does nothing, gentle or not | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=-1\nEASYMODE=1\n
-    | start tick@7:30:00 | = |
 the fault dialog, centred (464 x 128 px framed by design), rescued, comes again
     | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n
     | start random=0.35 tick@7:30:00 check=modal:faultDialog check=faultDialog.pos:280,320 check=fault:1920 check=details:
@@ -237,11 +211,6 @@ fault keys: Enter on the others, and Esc | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTIN
     | start tick@7:30:00 focus=faultDialog.detailsButton key=faultDialog.detailsButton:Return check=fault:4185
     focus=faultDialog.rescueButton key=faultDialog.rescueButton:Return check=modal: tick key=faultDialog.closeButton:Escape
     check=modal: | = | topmost:faultDialog=1*2
-ticks while the fault dialog is open only keep the labels, on the clock's schedule
-    | [Quorvane]\nHOUR=8\nBOMSETTING=1\nEASYMODE=1\n | start tick@8:00:00 up=5000 at=8:00:07 tick
-    check=mainWindow.clockLabel.text:08:00:07 check=mainWindow.uptimeLabel.text:0時間0分5秒経過 check=alarmClock.clockTimer.interval:100
-    tick@8:00:00 tick@8:01:00 check=alarmClock.clockTimer.interval:1005 check=modal:faultDialog
-    click=faultDialog.rescueButton | = | beep*16 topmost:faultDialog=1
 the fault dialog closes the settings dialog and the About box
     | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=2\nEASYMODE=1\n | start menu=traySettingsItem menu=versionItem
     check=shown:settingsDialog,aboutBox tick@7:30:00 check=shown:faultDialog click=faultDialog.rescueButton check=shown:
