@@ -12,8 +12,6 @@
 #include "resources/Icons.h"
 #include "seams/Desktop.h"
 
-#include <QCheckBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
 
@@ -31,7 +29,7 @@ const ControlRow kControls[] = {
     {"homePageLink", ControlKind::Link, 480, 960, 2865, 180, maker::HomePageShown, nullptr, 9},
     {"authorLabel", ControlKind::Label, 120, 1200, 1035, 240, maker::Author, nullptr, 12, true},
     {"mailLink", ControlKind::Link, 1440, 1200, 1845, 180, maker::MailAddress, nullptr, 9},
-    // the etched separator across the whole width: grey, with white drawn over it just below
+    // the etched m_separator across the whole width: grey, with white drawn over it just below
     {"separator1", ControlKind::Strip, -30, 1560, 4110, 15},
     {"separator0", ControlKind::Strip, -15, 1575, 4095, 30},
     {"okButton", ControlKind::Button, 2160, 1680, 1185, 375, "OK"},
@@ -68,31 +66,31 @@ AboutBox::AboutBox(FormContext& context)
     setClientSize(this, kClientWidth, kClientHeight);
 
     const FormControls controls(this, kControls);
-    iconLabel = controls.get<QLabel>("iconLabel");
-    titleLabel = controls.get<QLabel>("titleLabel");
-    QPalette black = titleLabel->palette();
+    m_iconLabel = controls.get<QLabel>("iconLabel");
+    m_titleLabel = controls.get<QLabel>("titleLabel");
+    QPalette black = m_titleLabel->palette();
     black.setColor(QPalette::WindowText, Qt::black);
-    titleLabel->setPalette(black);
-    versionLabel = controls.get<QLabel>("versionLabel");
-    brandLabel = controls.get<QLabel>("brandLabel");
-    homePageLink = controls.get<LinkLabel>("homePageLink");
-    authorLabel = controls.get<QLabel>("authorLabel");
-    mailLink = controls.get<LinkLabel>("mailLink");
-    separator[1] = controls.get<QWidget>("separator1");
-    separator[0] = controls.get<QWidget>("separator0");
-    paint(separator[1], QColor(128, 128, 128));
-    paint(separator[0], QColor(255, 255, 255));
-    separator[0]->raise();
-    okButton = controls.get<QPushButton>("okButton");
-    okButton->setDefault(true); // Enter presses it; Esc rejects the dialog, which unloads it too
+    m_titleLabel->setPalette(black);
+    m_versionLabel = controls.get<QLabel>("versionLabel");
+    m_brandLabel = controls.get<QLabel>("brandLabel");
+    m_homePageLink = controls.get<LinkLabel>("homePageLink");
+    m_authorLabel = controls.get<QLabel>("authorLabel");
+    m_mailLink = controls.get<LinkLabel>("mailLink");
+    m_separator[1] = controls.get<QWidget>("separator1");
+    m_separator[0] = controls.get<QWidget>("separator0");
+    paint(m_separator[1], QColor(128, 128, 128));
+    paint(m_separator[0], QColor(255, 255, 255));
+    m_separator[0]->raise();
+    m_okButton = controls.get<QPushButton>("okButton");
+    m_okButton->setDefault(true); // Enter presses it; Esc rejects the dialog, which unloads it too
 
-    for (QLabel* l : {brandLabel, static_cast<QLabel*>(homePageLink), authorLabel,
-                      static_cast<QLabel*>(mailLink)})
+    for (QLabel* l : {m_brandLabel, static_cast<QLabel*>(m_homePageLink), m_authorLabel,
+                      static_cast<QLabel*>(m_mailLink)})
         growToFit(l);
 
-    connect(okButton, &QPushButton::clicked, this, &AboutBox::onOk);
-    connect(homePageLink, &LinkLabel::clicked, this, &AboutBox::onHomePage);
-    connect(mailLink, &LinkLabel::clicked, this, &AboutBox::onMail);
+    connect(m_okButton, &QPushButton::clicked, this, &AboutBox::onOk);
+    connect(m_homePageLink, &LinkLabel::clicked, this, &AboutBox::onHomePage);
+    connect(m_mailLink, &LinkLabel::clicked, this, &AboutBox::onMail);
     // However it closes (OK, Enter, Esc, the close box, a detonation), it is unloaded.
     connect(this, &QDialog::finished, this, [this] {
         if (m_context.aboutBox == this)
@@ -147,12 +145,12 @@ void AboutBox::fill()
 
     const QString title = QStringLiteral("Quorvane");
     setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-    versionLabel->setText(
+    m_versionLabel->setText(
         versionText(QUORVANE_VERSION_MAJOR, QUORVANE_VERSION_MINOR, QUORVANE_VERSION_TWEAK));
-    growToFit(versionLabel);
-    titleLabel->setText(title);
-    growToFit(titleLabel);
-    iconLabel->setPixmap(icons::bomb().pixmap(iconLabel->size()));
+    growToFit(m_versionLabel);
+    m_titleLabel->setText(title);
+    growToFit(m_titleLabel);
+    m_iconLabel->setPixmap(icons::bomb().pixmap(m_iconLabel->size()));
 }
 
 void AboutBox::onOk()

@@ -38,13 +38,13 @@ private:
     static void open(FormContext& context, bool modal);
 
     FormContext& m_context;
-    QLabel* iconLabel;
-    QLabel* titleLabel;
-    QLabel* versionLabel;
-    QLabel* brandLabel;
-    LinkLabel* homePageLink;
-    QLabel* authorLabel;
-    LinkLabel* mailLink;
-    QWidget* separator[2];
-    QPushButton* okButton;
+    QLabel* m_iconLabel;
+    QLabel* m_titleLabel;
+    QLabel* m_versionLabel;
+    QLabel* m_brandLabel;
+    LinkLabel* m_homePageLink;
+    QLabel* m_authorLabel;
+    LinkLabel* m_mailLink;
+    QWidget* m_separator[2];
+    QPushButton* m_okButton;
 };

@@ -28,21 +28,21 @@ ClockFace::ClockFace(QWidget* parent) : QWidget(parent)
     setFont(fonts::gothic(kWindowFontPoints));
     const FormControls controls(this, kControls);
 
-    clockLabel = controls.get<ClockLabel>("clockLabel");
+    m_clockLabel = controls.get<ClockLabel>("clockLabel");
     // Labels read out their text (the time itself); the description says what it is.
-    clockLabel->setAccessibleDescription(QStringLiteral("時刻"));
-    clockLabel->setAlignment(Qt::AlignCenter);
-    clockLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    clockLabel->setLineWidth(1);
-    clockLabel->setAutoFillBackground(true);
-    clockLabel->setForegroundRole(QPalette::ButtonText);
+    m_clockLabel->setAccessibleDescription(QStringLiteral("時刻"));
+    m_clockLabel->setAlignment(Qt::AlignCenter);
+    m_clockLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_clockLabel->setLineWidth(1);
+    m_clockLabel->setAutoFillBackground(true);
+    m_clockLabel->setForegroundRole(QPalette::ButtonText);
     setColour(ClockColour::ButtonFace);
-    connect(clockLabel, &ClockLabel::doubleClicked, this, &ClockFace::clockDoubleClicked);
+    connect(m_clockLabel, &ClockLabel::doubleClicked, this, &ClockFace::clockDoubleClicked);
 
-    uptimeLabel = controls.get<QLabel>("uptimeLabel");
-    uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
-    m_uptimeLeft = uptimeLabel->x();
-    const QFontMetrics metrics(uptimeLabel->font());
+    m_uptimeLabel = controls.get<QLabel>("uptimeLabel");
+    m_uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
+    m_uptimeLeft = m_uptimeLabel->x();
+    const QFontMetrics metrics(m_uptimeLabel->font());
     m_digitsAlike = true;
     for (char digit = '1'; digit <= '9'; ++digit)
         m_digitsAlike = m_digitsAlike && metrics.horizontalAdvance(QLatin1Char(digit)) ==
@@ -51,12 +51,12 @@ ClockFace::ClockFace(QWidget* parent) : QWidget(parent)
 
 QWidget* ClockFace::firstInTabOrder() const
 {
-    return clockLabel;
+    return m_clockLabel;
 }
 
 void ClockFace::showClockText(const QString& text)
 {
-    clockLabel->setText(text);
+    m_clockLabel->setText(text);
 }
 
 void ClockFace::showUptimeText(const QString& text)
@@ -64,10 +64,10 @@ void ClockFace::showUptimeText(const QString& text)
     // The width follows the text. Measuring it lays the text out twice, most of a tick's work;
     // where every digit is as wide as any other, only a text of another shape (other letters,
     // or more digits) can have another width.
-    const bool sameWidth = m_digitsAlike && sameShape(uptimeLabel->text(), text);
-    uptimeLabel->setText(text);
+    const bool sameWidth = m_digitsAlike && sameShape(m_uptimeLabel->text(), text);
+    m_uptimeLabel->setText(text);
     if (!sameWidth) {
-        uptimeLabel->adjustSize();
+        m_uptimeLabel->adjustSize();
         placeUptime();
     }
 }
@@ -86,7 +86,7 @@ bool ClockFace::sameShape(const QString& a, const QString& b)
 void ClockFace::centreUptime(int outerWidthTwips)
 {
     m_uptimeLeft =
-        twips::toPixels((outerWidthTwips - twips::fromPixels(uptimeLabel->width())) / 2.0);
+        twips::toPixels((outerWidthTwips - twips::fromPixels(m_uptimeLabel->width())) / 2.0);
     placeUptime();
 }
 
@@ -95,16 +95,16 @@ void ClockFace::placeUptime()
     // The left edge stays put, unless a long text (a hundred hours and more) would run past
     // the window's right edge: then it moves left just enough to be read whole. The window's
     // width, which the face takes only when the window is laid out.
-    const int room = window()->width() - uptimeLabel->width();
-    uptimeLabel->move(std::max(0, std::min(m_uptimeLeft, room)), uptimeLabel->y());
+    const int room = window()->width() - m_uptimeLabel->width();
+    m_uptimeLabel->move(std::max(0, std::min(m_uptimeLeft, room)), m_uptimeLabel->y());
 }
 
 void ClockFace::setColour(ClockColour colour)
 {
-    QPalette pal = clockLabel->palette();
+    QPalette pal = m_clockLabel->palette();
     pal.setColor(QPalette::Window, colour == ClockColour::Red ? QColor(Qt::red)
                                    : colour == ClockColour::Blue
                                        ? QColor(Qt::blue)
                                        : palette().color(QPalette::Button));
-    clockLabel->setPalette(pal);
+    m_clockLabel->setPalette(pal);
 }

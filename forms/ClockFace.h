@@ -32,8 +32,8 @@ private:
     static bool sameShape(const QString& a, const QString& b);
     void placeUptime();
 
-    ClockLabel* clockLabel;
-    QLabel* uptimeLabel;
+    ClockLabel* m_clockLabel;
+    QLabel* m_uptimeLabel;
     int m_uptimeLeft = 0;       // pixels
     bool m_digitsAlike = false; // every digit of the uptime's font has the same width
 };

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <algorithm>
 
 namespace
 {
@@ -45,35 +44,35 @@ FaultDialog::FaultDialog(FormContext& context)
     setWindowTitle(QStringLiteral("Explorer"));
 
     const FormControls controls(this, kControls);
-    iconLabel = controls.get<QLabel>("iconLabel");
-    iconLabel->setPixmap(icons::error().pixmap(iconLabel->size()));
-    messageLine1 = controls.get<QLabel>("messageLine1");
-    messageLine2 = controls.get<QLabel>("messageLine2");
-    for (QLabel* line : {messageLine1, messageLine2}) {
+    m_iconLabel = controls.get<QLabel>("iconLabel");
+    m_iconLabel->setPixmap(icons::error().pixmap(m_iconLabel->size()));
+    m_messageLine1 = controls.get<QLabel>("messageLine1");
+    m_messageLine2 = controls.get<QLabel>("messageLine2");
+    for (QLabel* line : {m_messageLine1, m_messageLine2}) {
         line->setWordWrap(true);
         line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    closeButton = controls.get<QPushButton>("closeButton");
-    rescueButton = controls.get<QPushButton>("rescueButton");
-    detailsButton = controls.get<QPushButton>("detailsButton");
+    m_closeButton = controls.get<QPushButton>("closeButton");
+    m_rescueButton = controls.get<QPushButton>("rescueButton");
+    m_detailsButton = controls.get<QPushButton>("detailsButton");
     // Enter presses the button that has the focus; Esc closes the dialog as "救　済" does.
-    for (QPushButton* b : {closeButton, rescueButton, detailsButton})
+    for (QPushButton* b : {m_closeButton, m_rescueButton, m_detailsButton})
         b->setAutoDefault(true);
-    connect(closeButton, &QPushButton::clicked, this, &FaultDialog::closeChosen);
-    connect(rescueButton, &QPushButton::clicked, this, &FaultDialog::onRescue);
-    connect(detailsButton, &QPushButton::clicked, this, &FaultDialog::onDetails);
+    connect(m_closeButton, &QPushButton::clicked, this, &FaultDialog::closeChosen);
+    connect(m_rescueButton, &QPushButton::clicked, this, &FaultDialog::onRescue);
+    connect(m_detailsButton, &QPushButton::clicked, this, &FaultDialog::onDetails);
 
-    detailsText = controls.get<QPlainTextEdit>("detailsText");
-    detailsText->setAccessibleName(QStringLiteral("詳細"));
-    detailsText->setReadOnly(true);
-    detailsText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette pal = detailsText->palette();
+    m_detailsText = controls.get<QPlainTextEdit>("detailsText");
+    m_detailsText->setAccessibleName(QStringLiteral("詳細"));
+    m_detailsText->setReadOnly(true);
+    m_detailsText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette pal = m_detailsText->palette();
     pal.setColor(QPalette::Base, pal.color(QPalette::Window)); // the menu-face system colour
-    detailsText->setPalette(pal);
+    m_detailsText->setPalette(pal);
 
-    setTabOrder(closeButton, rescueButton);
-    setTabOrder(rescueButton, detailsButton);
-    setTabOrder(detailsButton, detailsText);
+    setTabOrder(m_closeButton, m_rescueButton);
+    setTabOrder(m_rescueButton, m_detailsButton);
+    setTabOrder(m_detailsButton, m_detailsText);
     // However it closes ("救　済", Esc, the close box, a detonation's unload), it is unloaded.
     connect(this, &QDialog::finished, this, [this] {
         if (m_context.faultDialog == this)
@@ -98,7 +97,7 @@ void FaultDialog::fill()
     setOuterHeightTwips(kCollapsedHeight);
     twips::centre(this, m_context.desktop);
     m_context.desktop.setTopmost(this, true);
-    closeButton->setFocus();
+    m_closeButton->setFocus();
 }
 
 void FaultDialog::onRescue()
@@ -109,9 +108,9 @@ void FaultDialog::onRescue()
 void FaultDialog::onDetails()
 {
     setOuterHeightTwips(kExpandedHeight);
-    detailsButton->setEnabled(false);
+    m_detailsButton->setEnabled(false);
     // the details of one of the ten faults, drawn afresh each time
-    detailsText->setPlainText(
+    m_detailsText->setPlainText(
         fault_details::text(fault_details::shownLoginName(m_context.system.loginName()),
                             fault_details::faultFor(m_context.system.randomUnit())));
 }

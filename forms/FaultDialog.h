@@ -39,11 +39,11 @@ private slots:
 
 private:
     FormContext& m_context;
-    QLabel* iconLabel;
-    QLabel* messageLine1;
-    QLabel* messageLine2;
-    QPushButton* closeButton;
-    QPushButton* rescueButton;
-    QPushButton* detailsButton;
-    QPlainTextEdit* detailsText;
+    QLabel* m_iconLabel;
+    QLabel* m_messageLine1;
+    QLabel* m_messageLine2;
+    QPushButton* m_closeButton;
+    QPushButton* m_rescueButton;
+    QPushButton* m_detailsButton;
+    QPlainTextEdit* m_detailsText;
 };

@@ -13,7 +13,6 @@
 #include "seams/System.h"
 
 #include <QCoreApplication>
-#include <QMenu>
 #include <QPointer>
 
 namespace

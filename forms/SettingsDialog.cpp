@@ -12,13 +12,11 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <algorithm>
 #include <functional>
 
@@ -177,53 +175,55 @@ void SettingsDialog::buildControls()
 {
     const FormControls controls(this, kControls);
     controls.get<QLabel>("alarmPrompt")->setWordWrap(true);
-    timeBoxes[0] = controls.get<QLineEdit>("hourBox");
-    makeDigitBox(timeBoxes[0], QStringLiteral("アラームの時"));
-    timeBoxes[1] = controls.get<QLineEdit>("minuteBox");
-    makeDigitBox(timeBoxes[1], QStringLiteral("アラームの分"));
-    uptimeButtons[0] = controls.get<QRadioButton>("uptimeHoursButton");
-    uptimeButtons[1] = controls.get<QRadioButton>("uptimeSecondsButton");
+    m_timeBoxes[0] = controls.get<QLineEdit>("hourBox");
+    makeDigitBox(m_timeBoxes[0], QStringLiteral("アラームの時"));
+    m_timeBoxes[1] = controls.get<QLineEdit>("minuteBox");
+    makeDigitBox(m_timeBoxes[1], QStringLiteral("アラームの分"));
+    m_uptimeButtons[0] = controls.get<QRadioButton>("uptimeHoursButton");
+    m_uptimeButtons[1] = controls.get<QRadioButton>("uptimeSecondsButton");
     int action = 0;
     for (const char* name : {"beepButton", "restartButton", "powerOffButton", "logOffButton"})
-        actionButtons[action++] = controls.get<QRadioButton>(name);
-    sweepCheck = controls.get<QCheckBox>("sweepCheck");
-    gentleCheck = controls.get<QCheckBox>("gentleCheck");
-    topmostCheck = controls.get<QCheckBox>("topmostCheck");
-    okButton = controls.get<QPushButton>("okButton");
-    cancelButton = controls.get<QPushButton>("cancelButton");
+        m_actionButtons[action++] = controls.get<QRadioButton>(name);
+    m_sweepCheck = controls.get<QCheckBox>("sweepCheck");
+    m_gentleCheck = controls.get<QCheckBox>("gentleCheck");
+    m_topmostCheck = controls.get<QCheckBox>("topmostCheck");
+    m_okButton = controls.get<QPushButton>("okButton");
+    m_cancelButton = controls.get<QPushButton>("cancelButton");
     // Enter presses the button that has the focus; neither is the default or cancel button.
-    okButton->setAutoDefault(true);
-    cancelButton->setAutoDefault(true);
+    m_okButton->setAutoDefault(true);
+    m_cancelButton->setAutoDefault(true);
 
-    QAbstractButton* captions[] = {uptimeButtons[0], uptimeButtons[1], actionButtons[0],
-                                   actionButtons[1], actionButtons[2], actionButtons[3],
-                                   sweepCheck,       gentleCheck,      topmostCheck};
+    QAbstractButton* captions[] = {m_uptimeButtons[0], m_uptimeButtons[1], m_actionButtons[0],
+                                   m_actionButtons[1], m_actionButtons[2], m_actionButtons[3],
+                                   m_sweepCheck,       m_gentleCheck,      m_topmostCheck};
     for (QAbstractButton* b : captions)
         fitCaption(b);
 
     // The design state, which loading replaces with the settings record.
-    uptimeButtons[0]->setChecked(true);
-    actionButtons[0]->setChecked(true);
-    for (QCheckBox* check : {sweepCheck, gentleCheck, topmostCheck})
+    m_uptimeButtons[0]->setChecked(true);
+    m_actionButtons[0]->setChecked(true);
+    for (QCheckBox* check : {m_sweepCheck, m_gentleCheck, m_topmostCheck})
         check->setChecked(true);
 
-    QWidget* order[] = {okButton,         cancelButton,     timeBoxes[1],     timeBoxes[0],
-                        uptimeButtons[0], uptimeButtons[1], actionButtons[0], actionButtons[1],
-                        actionButtons[2], actionButtons[3], sweepCheck,       gentleCheck,
-                        topmostCheck};
+    QWidget* order[] = {m_okButton,         m_cancelButton,     m_timeBoxes[1],
+                        m_timeBoxes[0],     m_uptimeButtons[0], m_uptimeButtons[1],
+                        m_actionButtons[0], m_actionButtons[1], m_actionButtons[2],
+                        m_actionButtons[3], m_sweepCheck,       m_gentleCheck,
+                        m_topmostCheck};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     // A check box changes with every click; an option button's click counts also when it is
     // already selected.
-    connect(sweepCheck, &QCheckBox::toggled, this, &SettingsDialog::onSweepClicked);
+    connect(m_sweepCheck, &QCheckBox::toggled, this, &SettingsDialog::onSweepClicked);
     for (int i = 0; i < 2; ++i)
-        connect(uptimeButtons[i], &QRadioButton::clicked, this,
+        connect(m_uptimeButtons[i], &QRadioButton::clicked, this,
                 [this, i] { onUptimeFormClicked(i); });
     for (int i = 0; i < settings::actionCount; ++i)
-        connect(actionButtons[i], &QRadioButton::clicked, this, [this, i] { onActionClicked(i); });
-    connect(okButton, &QPushButton::clicked, this, &SettingsDialog::onOk);
-    connect(cancelButton, &QPushButton::clicked, this, &SettingsDialog::onCancel);
+        connect(m_actionButtons[i], &QRadioButton::clicked, this,
+                [this, i] { onActionClicked(i); });
+    connect(m_okButton, &QPushButton::clicked, this, &SettingsDialog::onOk);
+    connect(m_cancelButton, &QPushButton::clicked, this, &SettingsDialog::onCancel);
 }
 
 SettingsDialog& SettingsDialog::load(FormContext& context)
@@ -241,28 +241,28 @@ void SettingsDialog::open(FormContext& context)
 
 bool SettingsDialog::keepOnTopTicked(FormContext& context)
 {
-    return load(context).topmostCheck->isChecked();
+    return load(context).m_topmostCheck->isChecked();
 }
 
 void SettingsDialog::fill()
 {
     twips::centre(this, m_context.desktop);
-    okButton->setFocus();
+    m_okButton->setFocus();
     const settings::SettingsRecord& s = m_context.state.settings;
-    showWhole(timeBoxes[0], s.alarmHour);
-    showWhole(timeBoxes[1], s.alarmMinute);
+    showWhole(m_timeBoxes[0], s.alarmHour);
+    showWhole(m_timeBoxes[1], s.alarmMinute);
     const int uptimeForm = buttonIndex(s.uptimeForm, 2);
-    selectAsIfClicked(uptimeButtons[uptimeForm], [&] { onUptimeFormClicked(uptimeForm); });
+    selectAsIfClicked(m_uptimeButtons[uptimeForm], [&] { onUptimeFormClicked(uptimeForm); });
     const int action = buttonIndex(static_cast<std::int16_t>(s.action), settings::actionCount);
-    selectAsIfClicked(actionButtons[action], [&] { onActionClicked(action); });
-    sweepCheck->setChecked(settings::isOn(s.sweepRecentFiles));
-    gentleCheck->setChecked(settings::isOn(s.gentleMode));
-    topmostCheck->setChecked(settings::isOn(s.keepOnTop));
+    selectAsIfClicked(m_actionButtons[action], [&] { onActionClicked(action); });
+    m_sweepCheck->setChecked(settings::isOn(s.sweepRecentFiles));
+    m_gentleCheck->setChecked(settings::isOn(s.gentleMode));
+    m_topmostCheck->setChecked(settings::isOn(s.keepOnTop));
 }
 
 void SettingsDialog::onSweepClicked()
 {
-    m_context.mainWindow.switchSweep(sweepCheck->isChecked());
+    m_context.mainWindow.switchSweep(m_sweepCheck->isChecked());
 }
 
 void SettingsDialog::onUptimeFormClicked(int /*index: any choice centres the label*/)
@@ -279,13 +279,13 @@ void SettingsDialog::onOk()
 {
     settings::DialogValues controls;
     for (int i = 0; i < 2; ++i)
-        controls.times[i] = timeBoxes[i]->text();
-    controls.uptimeInHours = uptimeButtons[0]->isChecked();
+        controls.times[i] = m_timeBoxes[i]->text();
+    controls.uptimeInHours = m_uptimeButtons[0]->isChecked();
     for (int i = 0; i < settings::actionCount; ++i)
-        controls.actions[i] = actionButtons[i]->isChecked();
-    controls.sweep = sweepCheck->isChecked();
-    controls.gentle = gentleCheck->isChecked();
-    controls.topmost = topmostCheck->isChecked();
+        controls.actions[i] = m_actionButtons[i]->isChecked();
+    controls.sweep = m_sweepCheck->isChecked();
+    controls.gentle = m_gentleCheck->isChecked();
+    controls.topmost = m_topmostCheck->isChecked();
     // A bad time shows a message box, and the alarm may unload this dialog while it waits:
     // from here on only the context is used, and the dialog only while it is still the loaded
     // one.
@@ -304,7 +304,7 @@ void SettingsDialog::onOk()
     const bool stillLoaded = self != nullptr && context.settingsDialog == self;
     if (stillLoaded) {
         for (int i = 0; i < 2; ++i)
-            timeBoxes[i]->setText(controls.times[i]);
+            m_timeBoxes[i]->setText(controls.times[i]);
     }
 
     if (!context.settingsFromTray)

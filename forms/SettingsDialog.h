@@ -47,12 +47,12 @@ private:
     void buildControls();
 
     FormContext& m_context;
-    QLineEdit* timeBoxes[2]; // [0] hour, [1] minute
-    QRadioButton* uptimeButtons[2];
-    QRadioButton* actionButtons[settings::actionCount];
-    QCheckBox* sweepCheck;
-    QCheckBox* gentleCheck;
-    QCheckBox* topmostCheck;
-    QPushButton* okButton;
-    QPushButton* cancelButton;
+    QLineEdit* m_timeBoxes[2]; // [0] hour, [1] minute
+    QRadioButton* m_uptimeButtons[2];
+    QRadioButton* m_actionButtons[settings::actionCount];
+    QCheckBox* m_sweepCheck;
+    QCheckBox* m_gentleCheck;
+    QCheckBox* m_topmostCheck;
+    QPushButton* m_okButton;
+    QPushButton* m_cancelButton;
 };

@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace fileops
+namespace file_ops
 {
 
 namespace
@@ -351,4 +351,4 @@ void purgeRecentDocuments(const QString& dataDir)
                   });
 }
 
-} // namespace fileops
+} // namespace file_ops

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-namespace fileops
+namespace file_ops
 {
 
 // The XDG base folders: the variable when it holds an absolute path, else the default under the
@@ -41,4 +41,4 @@ bool lockForLifetime(const QString& path);
 // removed without recursion and without following links.
 void purgeRecentDocuments(const QString& dataDir);
 
-} // namespace fileops
+} // namespace file_ops

@@ -25,17 +25,17 @@ LinuxSystem::~LinuxSystem() = default;
 QString LinuxSystem::settingsFilePath()
 {
     // the maker's shared settings file; the program keeps to its own section
-    return fileops::configHome() + QStringLiteral("/velmaris.ini");
+    return file_ops::configHome() + QStringLiteral("/velmaris.ini");
 }
 
 std::optional<QByteArray> LinuxSystem::readSettingsFile()
 {
-    return fileops::readFile(settingsFilePath());
+    return file_ops::readFile(settingsFilePath());
 }
 
 bool LinuxSystem::replaceSettingsFile(const QByteArray& bytes)
 {
-    return fileops::replaceFile(settingsFilePath(), bytes);
+    return file_ops::replaceFile(settingsFilePath(), bytes);
 }
 
 QString LinuxSystem::localTimeText()
@@ -79,7 +79,7 @@ void LinuxSystem::requestExit(ExitKind kind)
 
 void LinuxSystem::purgeRecentDocuments()
 {
-    fileops::purgeRecentDocuments(fileops::dataHome());
+    file_ops::purgeRecentDocuments(file_ops::dataHome());
 }
 
 QString LinuxSystem::loginName()
@@ -91,12 +91,12 @@ QString LinuxSystem::loginName()
 
 bool LinuxSystem::acquireSingleInstance()
 {
-    QString dir = fileops::runtimeDir();
+    QString dir = file_ops::runtimeDir();
     if (dir.isEmpty()) {
-        dir = fileops::configHome();
-        fileops::makeFolders(dir);
+        dir = file_ops::configHome();
+        file_ops::makeFolders(dir);
     }
-    return fileops::lockForLifetime(dir + QStringLiteral("/quorvane.lock"));
+    return file_ops::lockForLifetime(dir + QStringLiteral("/quorvane.lock"));
 }
 
 QString LinuxSystem::executablePath()

@@ -7,7 +7,6 @@
 #include <QDBusMessage>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>

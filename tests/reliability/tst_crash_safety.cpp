@@ -36,7 +36,7 @@ pid_t startWriter(const QString& path, int first, int pipeEnd)
     const QByteArray contents[] = {content(0), content(1)};
     const pid_t pid = ::fork();
     for (unsigned i = 0; pid == 0; ++i) {
-        fileops::replaceFile(path, contents[(first + i) % 2]);
+        file_ops::replaceFile(path, contents[(first + i) % 2]);
         if (::write(pipeEnd, ".", 1) != 1)
             ::_exit(1);
     }

@@ -19,7 +19,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 

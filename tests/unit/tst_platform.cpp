@@ -64,31 +64,31 @@ private:
 private slots:
     void readFile()
     {
-        QCOMPARE(fileops::readFile(path("missing")), std::optional<QByteArray>(QByteArray()));
+        QCOMPARE(file_ops::readFile(path("missing")), std::optional<QByteArray>(QByteArray()));
         put(path("plain"), "abc");
-        QCOMPARE(fileops::readFile(path("plain")), std::optional<QByteArray>("abc"));
+        QCOMPARE(file_ops::readFile(path("plain")), std::optional<QByteArray>("abc"));
         QVERIFY(QDir().mkdir(path("adir")));
-        QVERIFY(!fileops::readFile(path("adir")).has_value());
+        QVERIFY(!file_ops::readFile(path("adir")).has_value());
         QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
-        QVERIFY(!fileops::readFile(path("fifo")).has_value()); // and it did not block
+        QVERIFY(!file_ops::readFile(path("fifo")).has_value()); // and it did not block
         put(path("secret"), "x");
         ::chmod(QFile::encodeName(path("secret")).constData(), 0);
         ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
-        asNobody([&] { QVERIFY(!fileops::readFile(path("secret")).has_value()); });
+        asNobody([&] { QVERIFY(!file_ops::readFile(path("secret")).has_value()); });
     }
 
     void replaceKeepsModeAndCreatesFolders()
     {
         const mode_t mask = ::umask(022);
         const QString p = path("sub/deeper/velmaris.ini");
-        QVERIFY(fileops::replaceFile(p, "one"));
+        QVERIFY(file_ops::replaceFile(p, "one"));
         ::umask(mask);
         QCOMPARE(get(p), QByteArray("one"));
         // the folders it made are the user's alone, whatever the umask
         for (const char* folder : {"sub", "sub/deeper"})
             QCOMPARE(modeOf(path(folder)), mode_t(0700));
         ::chmod(QFile::encodeName(p).constData(), 0640);
-        QVERIFY(fileops::replaceFile(p, "two"));
+        QVERIFY(file_ops::replaceFile(p, "two"));
         QCOMPARE(get(p), QByteArray("two"));
         QCOMPARE(modeOf(p), mode_t(0640));
         // No temporary file is left behind.
@@ -102,7 +102,7 @@ private slots:
         for (const mode_t mode : {0444, 0, 0400}) {
             put(p, "old");
             ::chmod(QFile::encodeName(p).constData(), mode);
-            QVERIFY(!fileops::replaceFile(p, "new"));
+            QVERIFY(!file_ops::replaceFile(p, "new"));
             ::chmod(QFile::encodeName(p).constData(), 0600);
             QCOMPARE(get(p), QByteArray("old"));
             QCOMPARE(QDir(m_dir.path()).entryList({"ro.ini*"}, QDir::Files), QStringList{"ro.ini"});
@@ -120,7 +120,7 @@ private slots:
             put(dir + "/" + name, "x");
         put(path("precious"), "keep");
         QVERIFY(QFile::link(path("precious"), dir + "/velmaris.ini.quorvane-link01"));
-        QVERIFY(fileops::replaceFile(dir + "/velmaris.ini", "new"));
+        QVERIFY(file_ops::replaceFile(dir + "/velmaris.ini", "new"));
         QCOMPARE(
             QDir(dir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
             (QStringList{"other.ini.quorvane-abcdef", "velmaris.ini", "velmaris.ini.backup",
@@ -133,29 +133,29 @@ private slots:
     {
         put(path("target.ini"), "old");
         QVERIFY(QFile::link(path("target.ini"), path("link.ini")));
-        QVERIFY(fileops::replaceFile(path("link.ini"), "new"));
+        QVERIFY(file_ops::replaceFile(path("link.ini"), "new"));
         QVERIFY(QFileInfo(path("link.ini")).isSymLink());
         QCOMPARE(get(path("target.ini")), QByteArray("new"));
         // A dangling link creates its target.
         QVERIFY(QFile::link(path("made.ini"), path("dangling.ini")));
-        QVERIFY(fileops::replaceFile(path("dangling.ini"), "made"));
+        QVERIFY(file_ops::replaceFile(path("dangling.ini"), "made"));
         QCOMPARE(get(path("made.ini")), QByteArray("made"));
     }
 
     void replaceFailureLeavesOldFile()
     {
         QVERIFY(QDir().mkdir(path("adir2")));
-        QVERIFY(!fileops::replaceFile(path("adir2"), "x")); // a directory is not replaced
+        QVERIFY(!file_ops::replaceFile(path("adir2"), "x")); // a directory is not replaced
         QVERIFY(QFileInfo(path("adir2")).isDir());
         put(path("afile"), "x"); // a file where a folder must be
-        QVERIFY(!fileops::replaceFile(path("afile/f.ini"), "x"));
+        QVERIFY(!file_ops::replaceFile(path("afile/f.ini"), "x"));
         // a folder where the user may not write: the file in it is writable, but not replaced
         QVERIFY(QDir().mkdir(path("ro")));
         put(path("ro/f.ini"), "old");
         ::chmod(QFile::encodeName(path("ro/f.ini")).constData(), 0666);
         ::chmod(QFile::encodeName(path("ro")).constData(), 0555);
         ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
-        asNobody([&] { QVERIFY(!fileops::replaceFile(path("ro/f.ini"), "new")); });
+        asNobody([&] { QVERIFY(!file_ops::replaceFile(path("ro/f.ini"), "new")); });
         ::chmod(QFile::encodeName(path("ro")).constData(), 0755);
         QCOMPARE(get(path("ro/f.ini")), QByteArray("old"));
     }
@@ -170,7 +170,7 @@ private slots:
         rlimit small = old;
         small.rlim_cur = 8;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool ok = fileops::replaceFile(path("big.ini"), QByteArray(4096, 'x'));
+        const bool ok = file_ops::replaceFile(path("big.ini"), QByteArray(4096, 'x'));
         ::setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!ok);
         QCOMPARE(get(path("big.ini")), QByteArray("[Quorvane]\nHOUR=7\n"));
@@ -179,12 +179,12 @@ private slots:
 
     void lockIsExclusive()
     {
-        QVERIFY(fileops::lockForLifetime(path("q.lock")));
-        QVERIFY(!fileops::lockForLifetime(path("q.lock")));     // a second open description
-        QVERIFY(fileops::lockForLifetime(path("none/q.lock"))); // no lock can be made: run
+        QVERIFY(file_ops::lockForLifetime(path("q.lock")));
+        QVERIFY(!file_ops::lockForLifetime(path("q.lock")));     // a second open description
+        QVERIFY(file_ops::lockForLifetime(path("none/q.lock"))); // no lock can be made: run
         // A link in the lock's place is not followed.
         QVERIFY(QFile::link(path("elsewhere"), path("l.lock")));
-        fileops::lockForLifetime(path("l.lock"));
+        file_ops::lockForLifetime(path("l.lock"));
         QVERIFY(!QFile::exists(path("elsewhere")));
     }
 
@@ -199,7 +199,7 @@ private slots:
         put(path("outside.desktop"), "precious");
         QVERIFY(QFile::link(path("outside.desktop"), data + "/RecentDocuments/b.desktop"));
 
-        fileops::purgeRecentDocuments(data);
+        file_ops::purgeRecentDocuments(data);
 
         const QByteArray emptied = get(data + "/recently-used.xbel"); // a list with no bookmark
         QVERIFY(emptied.startsWith("<?xml") && emptied.contains("<xbel") &&
@@ -214,9 +214,9 @@ private slots:
         // a list that is a link is left alone, and so is a folder that is not there
         QVERIFY(QFile::remove(data + "/recently-used.xbel"));
         QVERIFY(QFile::link(path("outside.desktop"), data + "/recently-used.xbel"));
-        fileops::purgeRecentDocuments(data);
+        file_ops::purgeRecentDocuments(data);
         QCOMPARE(get(path("outside.desktop")), QByteArray("precious"));
-        fileops::purgeRecentDocuments(path("nonexistent"));
+        file_ops::purgeRecentDocuments(path("nonexistent"));
         QVERIFY(!QFileInfo::exists(path("nonexistent"))); // not made
     }
 
