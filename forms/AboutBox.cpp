@@ -6,12 +6,13 @@
 #include "forms/FormLifetime.h"
 #include "forms/MakerInfo.h"
 #include "forms/SettingsDialog.h"
-#include "forms/SharedControls.h"
 #include "forms/Shell.h"
 #include "forms/Twips.h"
 #include "resources/Icons.h"
 #include "seams/Desktop.h"
 
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
 
@@ -73,9 +74,9 @@ AboutBox::AboutBox(FormContext& context)
     m_titleLabel->setPalette(black);
     m_versionLabel = controls.get<QLabel>("versionLabel");
     m_brandLabel = controls.get<QLabel>("brandLabel");
-    m_homePageLink = controls.get<LinkLabel>("homePageLink");
+    m_homePageLink = controls.get<QLabel>("homePageLink");
     m_authorLabel = controls.get<QLabel>("authorLabel");
-    m_mailLink = controls.get<LinkLabel>("mailLink");
+    m_mailLink = controls.get<QLabel>("mailLink");
     m_separator[1] = controls.get<QWidget>("separator1");
     m_separator[0] = controls.get<QWidget>("separator0");
     paint(m_separator[1], QColor(128, 128, 128));
@@ -84,13 +85,12 @@ AboutBox::AboutBox(FormContext& context)
     m_okButton = controls.get<QPushButton>("okButton");
     m_okButton->setDefault(true); // Enter presses it; Esc rejects the dialog, which unloads it too
 
-    for (QLabel* l : {m_brandLabel, static_cast<QLabel*>(m_homePageLink), m_authorLabel,
-                      static_cast<QLabel*>(m_mailLink)})
+    for (QLabel* l : {m_brandLabel, m_homePageLink, m_authorLabel, m_mailLink})
         growToFit(l);
 
     connect(m_okButton, &QPushButton::clicked, this, &AboutBox::onOk);
-    connect(m_homePageLink, &LinkLabel::clicked, this, &AboutBox::onHomePage);
-    connect(m_mailLink, &LinkLabel::clicked, this, &AboutBox::onMail);
+    m_homePageLink->installEventFilter(this);
+    m_mailLink->installEventFilter(this);
     // However it closes (OK, Enter, Esc, the close box, a detonation), it is unloaded.
     connect(this, &QDialog::finished, this, [this] {
         if (m_context.aboutBox == this)
@@ -151,6 +151,23 @@ void AboutBox::fill()
     m_titleLabel->setText(title);
     growToFit(m_titleLabel);
     m_iconLabel->setPixmap(icons::bomb().pixmap(m_iconLabel->size()));
+}
+
+bool AboutBox::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool isLink = watched == m_homePageLink || watched == m_mailLink;
+    if (isLink && event->type() == QEvent::MouseButtonRelease) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        const auto* link = static_cast<QWidget*>(watched);
+        if (release->button() == Qt::LeftButton &&
+            link->rect().contains(release->position().toPoint())) {
+            if (watched == m_homePageLink)
+                onHomePage();
+            else
+                onMail();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void AboutBox::onOk()

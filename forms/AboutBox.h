@@ -4,7 +4,6 @@
 #include <QDialog>
 
 struct FormContext;
-class LinkLabel;
 class QLabel;
 class QPushButton;
 
@@ -27,6 +26,10 @@ public:
     // Fills and places the box (loadForm does, once).
     void fill();
 
+protected:
+    // A click on a link (the left button released over it) opens it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private slots:
     void onOk();
     void onHomePage();
@@ -42,9 +45,9 @@ private:
     QLabel* m_titleLabel;
     QLabel* m_versionLabel;
     QLabel* m_brandLabel;
-    LinkLabel* m_homePageLink;
+    QLabel* m_homePageLink;
     QLabel* m_authorLabel;
-    LinkLabel* m_mailLink;
+    QLabel* m_mailLink;
     QWidget* m_separator[2];
     QPushButton* m_okButton;
 };

@@ -2,10 +2,11 @@
 
 #include "desktop/Fonts.h"
 #include "forms/FormBuilder.h"
-#include "forms/SharedControls.h"
 #include "forms/Twips.h"
 
+#include <QEvent>
 #include <QFontMetrics>
+#include <QLabel>
 #include <algorithm>
 
 namespace
@@ -15,7 +16,7 @@ constexpr double kWindowFontPoints = 9; // the Japanese desktop's default window
 constexpr double kClockPoints = 18;
 
 const ControlRow kControls[] = {
-    {"clockLabel", ControlKind::ClockLabel, 0, 0, 1935, 495, "00:00:00", nullptr, kClockPoints},
+    {"clockLabel", ControlKind::Label, 0, 0, 1935, 495, "00:00:00", nullptr, kClockPoints},
     {"uptimeLabel", ControlKind::Label, 600, 840, 780, 180},
     {"sinceBootLabel", ControlKind::Label, 30, 600, 0, 0, "システムが起動してから"},
 };
@@ -28,7 +29,7 @@ ClockFace::ClockFace(QWidget* parent) : QWidget(parent)
     setFont(fonts::gothic(kWindowFontPoints));
     const FormControls controls(this, kControls);
 
-    m_clockLabel = controls.get<ClockLabel>("clockLabel");
+    m_clockLabel = controls.get<QLabel>("clockLabel");
     // Labels read out their text (the time itself); the description says what it is.
     m_clockLabel->setAccessibleDescription(QStringLiteral("時刻"));
     m_clockLabel->setAlignment(Qt::AlignCenter);
@@ -37,7 +38,7 @@ ClockFace::ClockFace(QWidget* parent) : QWidget(parent)
     m_clockLabel->setAutoFillBackground(true);
     m_clockLabel->setForegroundRole(QPalette::ButtonText);
     setColour(ClockColour::ButtonFace);
-    connect(m_clockLabel, &ClockLabel::doubleClicked, this, &ClockFace::clockDoubleClicked);
+    m_clockLabel->installEventFilter(this);
 
     m_uptimeLabel = controls.get<QLabel>("uptimeLabel");
     m_uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
@@ -47,6 +48,13 @@ ClockFace::ClockFace(QWidget* parent) : QWidget(parent)
     for (char digit = '1'; digit <= '9'; ++digit)
         m_digitsAlike = m_digitsAlike && metrics.horizontalAdvance(QLatin1Char(digit)) ==
                                              metrics.horizontalAdvance(QLatin1Char('0'));
+}
+
+bool ClockFace::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_clockLabel && event->type() == QEvent::MouseButtonDblClick)
+        emit clockDoubleClicked();
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget* ClockFace::firstInTabOrder() const

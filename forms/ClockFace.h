@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-class ClockLabel;
 class QLabel;
 
 class ClockFace : public QWidget
@@ -27,12 +26,16 @@ signals:
     // A double-click on the clock.
     void clockDoubleClicked();
 
+protected:
+    // A double-click on the clock label is the face's clockDoubleClicked.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // Whether two texts differ at most in which digits they show.
     static bool sameShape(const QString& a, const QString& b);
     void placeUptime();
 
-    ClockLabel* m_clockLabel;
+    QLabel* m_clockLabel;
     QLabel* m_uptimeLabel;
     int m_uptimeLeft = 0;       // pixels
     bool m_digitsAlike = false; // every digit of the uptime's font has the same width

@@ -1,11 +1,13 @@
 #include "forms/FormBuilder.h"
 
 #include "desktop/Fonts.h"
-#include "forms/SharedControls.h"
 #include "forms/Twips.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,16 +15,41 @@
 namespace
 {
 
+// A frame as the layout was drawn for: an etched line with its caption set into the top edge,
+// so that the controls at their designed places sit inside it.
+class Frame : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        QPainter p(this);
+        const QFontMetrics fm(font());
+        const QRect line = rect().adjusted(0, fm.height() / 2, -2, -2);
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawRect(line);
+        p.setPen(palette().color(QPalette::Light));
+        p.drawRect(line.translated(1, 1));
+        constexpr int kCaptionIndent = 6; // the caption's gap in the line, and its margin
+        constexpr int kCaptionMargins = 4;
+        const QRect caption(kCaptionIndent, 0, fm.horizontalAdvance(title()) + kCaptionMargins,
+                            fm.height());
+        p.fillRect(caption, palette().window());
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(caption, Qt::AlignCenter, title());
+    }
+};
+
 QWidget* make(ControlKind kind, const QString& caption, QWidget* parent)
 {
     switch (kind) {
     case ControlKind::Label:
     case ControlKind::Picture:
         return new QLabel(caption, parent);
-    case ControlKind::ClockLabel:
-        return new ClockLabel(caption, parent);
     case ControlKind::Link: {
-        auto* link = new LinkLabel(caption, parent);
+        auto* link = new QLabel(caption, parent);
         QPalette pal = link->palette();
         pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
         link->setPalette(pal);

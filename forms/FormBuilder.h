@@ -7,17 +7,16 @@
 #include <span>
 
 enum class ControlKind {
-    Label,      // QLabel; one of no width takes the size of its text
-    Picture,    // QLabel for an icon
-    ClockLabel, // ClockLabel
-    Link,       // LinkLabel
-    Button,     // QPushButton
-    CheckBox,   // QCheckBox
-    Option,     // QRadioButton
-    TextBox,    // QLineEdit
-    TextArea,   // QPlainTextEdit
-    Frame,      // Frame
-    Strip,      // a strip of one colour (QWidget), for an etched line
+    Label,    // QLabel; one of no width takes the size of its text
+    Picture,  // QLabel for an icon
+    Link,     // QLabel drawn as a link: underlined, blue, the up-arrow pointer
+    Button,   // QPushButton
+    CheckBox, // QCheckBox
+    Option,   // QRadioButton
+    TextBox,  // QLineEdit
+    TextArea, // QPlainTextEdit
+    Frame,    // QGroupBox drawn as an etched line with its caption set into the top edge
+    Strip,    // a strip of one colour (QWidget), for an etched line
 };
 
 struct ControlRow {

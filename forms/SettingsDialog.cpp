@@ -5,7 +5,6 @@
 #include "forms/FormBuilder.h"
 #include "forms/FormContext.h"
 #include "forms/FormLifetime.h"
-#include "forms/SharedControls.h"
 #include "forms/Twips.h"
 #include "resources/Icons.h"
 #include "seams/Desktop.h"

@@ -26,18 +26,26 @@ def shoot(desktop, out, name, wid):
     screenshot(desktop, os.path.join(out, name + ".png"), desktop.frame(wid))
 
 
+def start_at(desktop, when):
+    """Starts the program with its wall clock standing until its window is up, then at when."""
+    desktop.start_program(faked_clock=True)
+    window = desktop.window("^Quorvane$")
+    desktop.set_clock(when)
+    return window
+
+
 def main(out):
     os.makedirs(out, exist_ok=True)
     desktop = Desktop().start()
     try:
         # The clock window, and the settings dialog over it.
         desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\nDELLMODE=1\n")
-        desktop.start_program(at="2026-12-07 07:12:34")
-        main_window = desktop.window("^Quorvane$")
+        main_window = start_at(desktop, "2026-12-07 07:12:34")
         time.sleep(1)  # the first ticks painted
         shoot(desktop, out, "main", main_window)
 
-        desktop.tray_menu(2)
+        desktop.click(*desktop.tray_icon(), button=3)
+        desktop.choose(desktop.popup_menu(), 2)  # 設定画面の表示
         shoot(desktop, out, "settings", desktop.window("^アラーム設定$"))
         desktop.key("Escape")  # no cancel button: the dialog stays
         desktop.key("Tab", "Return")  # from OK to Cancel
@@ -47,15 +55,14 @@ def main(out):
         x, y, w, h = desktop.client(menu)
         screenshot(desktop, os.path.join(out, "tray-menu.png"),
                    (x - 4, 0, desktop.client(menu)[2] + 28 + 4, y + h + 4))
-        desktop.key("Down", "Down", "Down", "Down", "Return")
+        desktop.choose(menu, 4)  # ﾊﾞｰｼﾞｮﾝ情報
         shoot(desktop, out, "about", desktop.window("^Quorvaneのﾊﾞｰｼﾞｮﾝ情報$"))
         desktop.key("Return")
         desktop.kill_programs()
 
         # The beep alert: the grown window with the alarm-stop button, the clock red.
         desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=0\n")
-        desktop.start_program(at="2026-12-07 07:30:00")
-        main_window = desktop.window("^Quorvane$")
+        main_window = start_at(desktop, "2026-12-07 07:30:00")
         x, y, _, height = poll(lambda: (c := desktop.client(main_window))[3] > NORMAL + 30 and c,
                                what="the alarm-stop button")
         menu_bar = height - (2580 - 660) // 15
@@ -66,7 +73,7 @@ def main(out):
 
         # The gentle mode's fault dialog, collapsed and with its details.
         desktop.write_ini("[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n")
-        desktop.start_program(at="2026-12-07 07:30:00")
+        start_at(desktop, "2026-12-07 07:30:00")
         fault = desktop.window("^Explorer$")
         shoot(desktop, out, "fault", fault)
         desktop.press(fault, "alt+d")  # 詳細(D)>>

@@ -1,4 +1,4 @@
-// The widget-free platform: the settings file's reads and replacements, the lock, the purge of
+// The Linux system: the settings file's reads and replacements, the lock, the purge of
 // the recent-documents list, and the end of the desktop session.
 #include "system/FileOps.h"
 #include "system/SessionEnd.h"
@@ -54,7 +54,7 @@ QByteArray get(const QString& path)
 
 } // namespace
 
-class TestPlatform : public QObject
+class TestSystem : public QObject
 {
     Q_OBJECT
 private:
@@ -258,5 +258,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPlatform)
-#include "tst_platform.moc"
+QTEST_GUILESS_MAIN(TestSystem)
+#include "tst_system.moc"
