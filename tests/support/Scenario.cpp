@@ -31,6 +31,24 @@ QString unescape(QString text)
         .replace(u"\\u00a0"_s, QString(QChar(0xa0)));
 }
 
+void addTableRows(const char* table)
+{
+    QTest::addColumn<QStringList>("fields");
+    QStringList rows;
+    for (const QString& line : QString::fromUtf8(table).split(u'\n')) {
+        if (line.startsWith(u' ') && !rows.isEmpty())
+            rows.last() += line;
+        else if (!line.isEmpty() && !line.startsWith(u'#'))
+            rows << line;
+    }
+    for (const QString& row : rows) {
+        QStringList fields = row.split(u'|');
+        for (QString& field : fields)
+            field = field.simplified();
+        QTest::newRow(qPrintable(fields.takeFirst())) << fields;
+    }
+}
+
 QString compactLog(const QStringList& log)
 {
     QStringList out;

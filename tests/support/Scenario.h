@@ -56,3 +56,8 @@ QString compactLog(const QStringList& log);
 
 // A scenario text with its escapes resolved.
 QString unescape(QString text);
+
+// A table's rows as QTest data rows of one column, "fields": a row is a line and the lines
+// indented below it, its fields split at "|" and simplified, the first naming the row; lines
+// starting with "#" are comments.
+void addTableRows(const char* table);

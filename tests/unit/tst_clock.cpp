@@ -3,8 +3,8 @@
 // ordered log, row by row. Steps: at=H:mm:ss[.zzz], up=MS, start, tick[@TIME], blink, sweep[*N],
 // seen, unseen, stop (the alarm-stop button), apply (the record changed), set=KEY=VALUE (a key
 // of the record written and read again), close / dismiss (the fault dialog's outcome),
-// check=PROBE:VALUE with the probes interval (the clock timer's, ms), blink (the blink timer's
-// interval, "-" when it is off), sweep (on or off) and purges (how many so far).
+// check=PROBE:VALUE with the probes interval and blink (the clock's and the blink's timer's
+// interval in ms, "-" when it is not running), sweep (on or off) and purges (how many so far).
 #include "clock/AlarmClock.h"
 #include "rules/SettingsFile.h"
 #include "support/Controls.h"
@@ -90,30 +90,11 @@ class TestClock : public QObject
 {
     Q_OBJECT
 private slots:
-    void rows_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("log");
-        QStringList rows;
-        for (const QString& line : QString::fromUtf8(kRows).split(QLatin1Char('\n'))) {
-            if (line.startsWith(QLatin1Char(' ')) && !rows.isEmpty())
-                rows.last() += line;
-            else if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
-                rows << line;
-        }
-        for (const QString& row : rows) {
-            const QStringList f = row.split(QLatin1Char('|'));
-            QTest::newRow(qPrintable(f[0].simplified()))
-                << f[1].simplified() << f[2].simplified() << f[3].simplified();
-        }
-    }
-
+    void rows_data() { addTableRows(kRows); } // the record's keys, steps, log
     void rows()
     {
-        QFETCH(QString, keys);
-        QFETCH(QString, steps);
-        QFETCH(QString, log);
+        QFETCH(QStringList, fields);
+        const QString &keys = fields[0], &steps = fields[1], &log = fields[2];
         FakePlatform fake;
         fake.file = "[Quorvane]\n" + (keys == u"-" ? QByteArray() : unescape(keys).toUtf8());
         settings_file::SettingsFile file(fake);
@@ -123,13 +104,13 @@ private slots:
         const Recorder recorder(clock, fake.log);
         clock.setSeen(true);
         const auto timer = [&clock](const char* name) { return control<QTimer>(&clock, name); };
+        const auto interval = [&timer](const char* name) {
+            const QTimer* t = timer(name);
+            return t->isActive() ? QString::number(t->interval()) : QStringLiteral("-");
+        };
         const QHash<QString, std::function<QString()>> probes{
-            {"interval", [&] { return QString::number(timer("clockTimer")->interval()); }},
-            {"blink",
-             [&] {
-                 const QTimer* t = timer("blinkTimer");
-                 return t->isActive() ? QString::number(t->interval()) : QStringLiteral("-");
-             }},
+            {"interval", [&] { return interval("clockTimer"); }},
+            {"blink", [&] { return interval("blinkTimer"); }},
             {"sweep", [&] { return timer("sweepTimer")->isActive() ? "on" : "off"; }},
             {"purges", [&] { return QString::number(fake.log.count(QStringLiteral("purge"))); }},
         };

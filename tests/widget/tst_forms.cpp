@@ -271,23 +271,7 @@ class TestForms : public QObject
 {
     Q_OBJECT
 private slots:
-    void scenarios_data()
-    {
-        QTest::addColumn<QStringList>("fields"); // file before, steps, file after, log
-        QStringList rows;
-        for (const QString& line : QString::fromUtf8(kScenarios).split(QLatin1Char('\n'))) {
-            if (line.startsWith(QLatin1Char(' ')) && !rows.isEmpty())
-                rows.last() += line;
-            else if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
-                rows << line;
-        }
-        for (const QString& row : rows) {
-            QStringList fields = row.split(QLatin1Char('|'));
-            for (QString& field : fields)
-                field = field.simplified();
-            QTest::newRow(qPrintable(fields.takeFirst())) << fields;
-        }
-    }
+    void scenarios_data() { addTableRows(kScenarios); } // file before, steps, file after, log
     void scenarios()
     {
         QFETCH(QStringList, fields);
@@ -409,21 +393,6 @@ private slots:
         control<QPushButton>(fault, "detailsButton")->click();
         check(fault);
         QVERIFY2(outOfSight.isEmpty(), qPrintable(outOfSight.join(QLatin1Char(' '))));
-    }
-
-    // The clock's own timer goes on firing while the fault dialog waits: with the dialog open
-    // the clock is moved on, and the clock label follows by itself.
-    void clockTicksWhileTheFaultDialogWaits()
-    {
-        FakeEnvironment env;
-        env.fake.file = "[Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=1\nEASYMODE=1\n";
-        env.fake.setTime(QStringLiteral("7:30:00"));
-        QVERIFY(env.program.start());
-        fire(&env.program, "clockTimer");
-        QVERIFY(QApplication::activeModalWidget() == env.program.forms().faultDialog.data());
-        env.fake.setTime(QStringLiteral("7:30:05"));
-        const QLabel* clock = control<QLabel>(&env.program.window(), "clockLabel");
-        QTRY_COMPARE_WITH_TIMEOUT(clock->text(), QStringLiteral("07:30:05"), 3000);
     }
 
     // The alarm goes off while OK's error message waits; it unloads the dialog, whose OK then
