@@ -43,6 +43,12 @@ void paint(QWidget* strip, QColor colour)
     strip->setPalette(pal);
 }
 
+// "ﾊﾞｰｼﾞｮﾝ " with the major and minor numbers and the revision: 0.2.0.3 reads "ﾊﾞｰｼﾞｮﾝ 0.23".
+QString versionText(int major, int minor, int revision)
+{
+    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2%3").arg(major).arg(minor).arg(revision);
+}
+
 // Labels grow to show their whole text; they never shrink below their designed size.
 void growToFit(QLabel* l)
 {
@@ -50,11 +56,6 @@ void growToFit(QLabel* l)
 }
 
 } // namespace
-
-QString versionText(int major, int minor, int revision)
-{
-    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2%3").arg(major).arg(minor).arg(revision);
-}
 
 AboutBox::AboutBox(FormContext& context)
     : QDialog(nullptr,

@@ -7,9 +7,6 @@ struct FormContext;
 class QLabel;
 class QPushButton;
 
-// "ﾊﾞｰｼﾞｮﾝ " with the major and minor numbers and the revision: 0.2.0.3 reads "ﾊﾞｰｼﾞｮﾝ 0.23".
-QString versionText(int major, int minor, int revision);
-
 class AboutBox : public QDialog
 {
     Q_OBJECT
