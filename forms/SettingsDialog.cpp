@@ -278,7 +278,7 @@ void SettingsDialog::onOk()
 {
     settings::DialogValues controls;
     for (int i = 0; i < 2; ++i)
-        controls.times[i] = m_timeBoxes[i]->text();
+        controls.times[i] = settings::typedTime(m_timeBoxes[i]->text());
     controls.uptimeInHours = m_uptimeButtons[0]->isChecked();
     for (int i = 0; i < settings::actionCount; ++i)
         controls.actions[i] = m_actionButtons[i]->isChecked();

@@ -53,6 +53,11 @@ QString alarmText(std::int32_t stored)
     return twoDigit(QString::number(stored), stored);
 }
 
+QString typedTime(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_KC);
+}
+
 AcceptedText acceptAlarmText(const QString& typed, double number)
 {
     // The file is read back by the digits at the start of the value, so that whole number is

@@ -41,6 +41,11 @@ QString twoDigit(const QString& text, double number);
 // The alarm's two-digit text for a number read from the settings file ("07", "23", "100").
 QString alarmText(std::int32_t stored);
 
+// A time box's text as the dialog reads it: full-width digits, signs, decimal point and spaces
+// (typed with a Japanese input method) as their half-width forms, by Unicode's compatibility
+// normalisation (NFKC); the rest as typed.
+QString typedTime(const QString& text);
+
 // A time box's accepted text: what is written to the file, and the alarm text, which is the same
 // as reading that file back gives.
 struct AcceptedText {

@@ -15,6 +15,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace
 {
 constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
@@ -118,6 +120,17 @@ private slots:
                                                    {"1a", {}},
                                                    {"-", {}},
                                                    {QStringLiteral("１２"), {}}});
+    }
+
+    // What a Japanese input method types in full width is read in half width.
+    void typedTime()
+    {
+        checkRows<QString, QString>(settings::typedTime, {{u"０７"_s, "07"},
+                                                          {u"－１"_s, "-1"},
+                                                          {u"＋３．５"_s, "+3.5"},
+                                                          {u"\u3000７\u3000"_s, " 7 "},
+                                                          {u"７時"_s, u"7時"_s},
+                                                          {"07", "07"}});
     }
 
     // 0 to 9 get a leading zero; every other text stays as typed.

@@ -171,12 +171,14 @@ a failed write is silent | [Quorvane]\nHOUR=3\n | readonly start menu=settingsIt
 an unreadable file is never replaced | [Quorvane]\nHOUR=3\n | unreadable start check=alarm:00:00
     menu=settingsItem click=settingsDialog.okButton | = | topmost:mainWindow=0
 a stored 2 is off | [Quorvane]\nTOPMOST=2\nDELLMODE=2\n | load check=timers:clock | = | topmost:mainWindow=0 tray:add
-the accepted text is the alarm, also after a restart | - | start menu=settingsItem
+the accepted text is the alarm, also after a restart; full width is read as half width | - | start menu=settingsItem
     type=settingsDialog.hourBox:+7 click=settingsDialog.okButton check=ini.HOUR:+7 check=alarm:07:00 reload
     check=alarm:07:00 menu=settingsItem type=settingsDialog.hourBox:.5 click=settingsDialog.okButton check=ini.HOUR:.5
     check=alarm:00:00 reload check=alarm:00:00 menu=settingsItem set=settingsDialog.hourBox:\u30007
     click=settingsDialog.okButton check=ini.HOUR:7 menu=settingsItem set=settingsDialog.hourBox:7\u3000
-    click=settingsDialog.okButton check=ini.HOUR:7\u3000 check=alarm:07:00 reload check=alarm:07:00 | * | *
+    click=settingsDialog.okButton check=ini.HOUR:7 check=alarm:07:00 reload check=alarm:07:00 menu=settingsItem
+    set=settingsDialog.hourBox:０７ set=settingsDialog.minuteBox:３０ click=settingsDialog.okButton check=ini.HOUR:07
+    check=ini.MIN:30 reload check=alarm:07:30 | * | *
 a stored alarm longer than two characters shows whole | [Quorvane]\nHOUR=100\nMIN=5\n | start
     menu=settingsItem check=settingsDialog.hourBox.text:100 append=settingsDialog.hourBox:7 check=settingsDialog.hourBox.text:100
     key=settingsDialog.hourBox:Backspace append=settingsDialog.hourBox:7 check=settingsDialog.hourBox.text:10
