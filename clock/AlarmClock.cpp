@@ -76,9 +76,15 @@ void AlarmClock::switchSweep(bool on)
 
 void AlarmClock::setSeen(bool seen)
 {
+    const bool seenAgain = seen && !m_seen;
     m_seen = seen;
-    if (seen)
-        showStaleTexts();
+    if (!seen)
+        return;
+    showStaleTexts();
+    // What a minimised window skipped (the alarm minute's end) is put right at once, as a tick
+    // would; the first showing waits for the start.
+    if (seenAgain && m_clockTimer->isActive())
+        tickSoon();
 }
 
 void AlarmClock::showStaleTexts()
@@ -238,6 +244,7 @@ void AlarmClock::faultClosed()
 void AlarmClock::faultDismissed()
 {
     m_faultWaiting = false;
+    tickSoon(); // the clock red from the alarm minute goes at once, not at the next second
 }
 
 void AlarmClock::beeps(int count)

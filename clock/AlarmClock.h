@@ -47,7 +47,7 @@ public:
     // Starts or stops the sweep of the recently used list; its count of ticks is kept.
     void switchSweep(bool on);
     // Whether anybody can see the texts. Unseen, ticks make none; seen again, the texts that
-    // were skipped are made at once.
+    // were skipped are made at once and, once started, a tick comes within a fast tick's time.
     void setSeen(bool seen);
     // Makes the texts that ticks skipped while nobody could see them.
     void showStaleTexts();
@@ -56,7 +56,7 @@ public:
     void stopAlarm();
     // The fault dialog's close button: six beeps, the exit request, the end of the process.
     void faultClosed();
-    // The fault dialog went away otherwise: the clock acts again on its next tick.
+    // The fault dialog went away otherwise: the clock acts again within a fast tick's time.
     void faultDismissed();
 
 signals:
