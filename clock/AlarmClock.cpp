@@ -8,7 +8,6 @@
 namespace
 {
 
-constexpr int kBlinkIntervalMs = 1000;
 constexpr int kSweepIntervalMs = 10000;
 constexpr int kSweepTicksPerPurge = 5;
 // The hourly chime; the beep alert sounds two runs of six; an exit request follows six.
@@ -47,7 +46,6 @@ AlarmClock::AlarmClock(System& system, const settings::SettingsRecord& settings,
 {
     setObjectName(QStringLiteral("alarmClock"));
     connect(m_clockTimer, &QTimer::timeout, this, &AlarmClock::onClockTick);
-    m_blinkTimer->setInterval(kBlinkIntervalMs);
     connect(m_blinkTimer, &QTimer::timeout, this, &AlarmClock::onBlinkTick);
     m_sweepTimer->setInterval(kSweepIntervalMs);
     connect(m_sweepTimer, &QTimer::timeout, this, &AlarmClock::onSweepTick);
@@ -158,17 +156,17 @@ void AlarmClock::setColour(ClockColour colour)
 void AlarmClock::startBlinking()
 {
     // Every clock tick of the alarm minute paints the clock red again; a swap to blue that
-    // fell on the same moment as a tick would never be seen. The first swap comes half a tick
-    // late, so every swap lands between two ticks and the blue shows for half a tick.
+    // fell on the same moment as a tick would never be seen. Every swap lands between two
+    // ticks, so the blue shows for half a tick.
     if (!m_blinkTimer->isActive())
-        m_blinkTimer->setInterval(kBlinkIntervalMs + clock_rules::kFastTickMs / 2);
-    setTimerEnabled(m_blinkTimer, true);
+        m_blinkTimer->start(clock_rules::nextBlinkDelayMs(m_system.localMsOfDay(), true));
 }
 
 void AlarmClock::onBlinkTick()
 {
-    if (m_blinkTimer->interval() != kBlinkIntervalMs)
-        m_blinkTimer->setInterval(kBlinkIntervalMs); // from this swap on, one a second
+    const int delay = clock_rules::nextBlinkDelayMs(m_system.localMsOfDay(), false);
+    if (m_blinkTimer->interval() != delay)
+        m_blinkTimer->start(delay);
     setColour(m_colour == ClockColour::Red ? ClockColour::Blue : ClockColour::Red);
 }
 

@@ -67,6 +67,15 @@ int nextTickDelayMs(int msOfDay, bool fast)
     return fast ? std::min(kFastTickMs, toNextSecond) : toNextSecond;
 }
 
+int nextBlinkDelayMs(int msOfDay, bool first)
+{
+    constexpr int kSecond = 1000;
+    constexpr int kBetweenTicks = kPastSecondMs + kFastTickMs / 2; // a tick's phase plus half
+    const int phase = (msOfDay + kSecond) % kFastTickMs;
+    const int ahead = (kBetweenTicks - phase + kFastTickMs) % kFastTickMs; // 0 to 99
+    return kSecond + (first || ahead < kFastTickMs / 2 ? ahead : ahead - kFastTickMs);
+}
+
 QString uptimeTextForSeconds(std::int64_t s, std::int16_t uptimeForm)
 {
     if (settings::isOn(uptimeForm))

@@ -32,4 +32,12 @@ constexpr int kFastTickMs = 100;
 // timer fires a little early; each tick measures afresh, so no error adds up over a day.
 int nextTickDelayMs(int msOfDay, bool fast);
 
+// How long after now (milliseconds since midnight) the beep alert's blink swaps colours next: a
+// second later, moved to the middle between two of the alarm minute's ticks (which come just
+// past every tenth of a second, and paint the clock red), so that the blue shows for half a
+// tick whatever the phase of the tick the alarm began on. The first swap comes at the first such
+// middle a second or more away (1050 ms after a tick on its usual phase); later ones at the
+// nearest, so that they stay a second apart.
+int nextBlinkDelayMs(int msOfDay, bool first);
+
 } // namespace clock_rules

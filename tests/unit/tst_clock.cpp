@@ -28,10 +28,15 @@ the next tick: just past the second, every 100 ms in the full hour's second and 
     tick@7:31:00 check=interval:1005 | clock:12:34:56 calm*2 beep*16 calm beep*16 calm*3 colour:red alert
     beep*12 alert beep*12 colour:face calm
 the alarm minute's beep alert: red, then blue and red a second apart, the first half a tick late
-    | HOUR=7\nMIN=30\nEASYMODE=1 | start unseen tick@7:30:00 check=blink:1050 blink check=blink:1000 blink
-    tick@7:30:02 check=blink:1000 stop check=blink:- tick@7:30:03 tick@7:31:00 check=blink:-
+    | HOUR=7\nMIN=30\nEASYMODE=1 | start unseen tick@7:30:00.005 check=blink:1050 at=7:30:01.055 blink
+    check=blink:1000 at=7:30:02.057 blink tick@7:30:02.105 check=blink:998 stop check=blink:- tick@7:30:03
+    tick@7:31:00 check=blink:-
     | clock:12:34:56 colour:red alert beep*12 colour:blue colour:red alert beep*12 colour:face colour:red
     alert beep*12 colour:face calm
+the blink swaps between two ticks whatever the phase the alarm began on (OK at .537: ticks at
+    .637 ... .937, then just past every tenth) | HOUR=7\nMIN=30 | start unseen tick@7:30:00.537
+    check=blink:1018 at=7:30:01.555 blink check=blink:1000 | clock:12:34:56 colour:red alert beep*12
+    colour:blue
 an alarm on the hour chimes too; midnight is an alarm, hour 24 never | HOUR=0 | start unseen
     tick@0:00:00 tick@0:00:30 set=HOUR=24 tick@0:00:40 | clock:12:34:56 beep*16 colour:red alert beep*12
     alert beep*12 colour:face calm
