@@ -85,6 +85,12 @@ QString render(const QVariant& v)
         return u"%1,%2"_s.arg(v.toPoint().x()).arg(v.toPoint().y());
     case QMetaType::QCursor:
         return QString::number(v.value<QCursor>().shape());
+    case QMetaType::QFont: { // its size, and whether it is the fixed-pitch face or bold
+        const auto font = v.value<QFont>();
+        return QString::number(font.pointSizeF()) + u"pt"_s +
+               (font.styleHint() == QFont::TypeWriter ? u" fixed"_s : QString()) +
+               (font.bold() ? u" bold"_s : QString());
+    }
     default:
         return v.toString();
     }
@@ -402,11 +408,13 @@ private:
              }},
             {u"height"_s,
              [](Runner& r) { return QString::number(r.m_program.windowHeightTwips()); }},
-            {u"colour"_s, // the clock's background as painted
+            {u"colour"_s, // the clock's background as painted, beside its frame's line
              [](Runner& r) {
-                 return colourName(
-                     control<QLabel>(&r.m_main, "clockLabel")->palette().color(QPalette::Window),
-                     r.m_main.palette().color(QPalette::Button));
+                 const QLabel* clock = control<QLabel>(&r.m_main, "clockLabel");
+                 const QPoint inside = clock->mapTo(&r.m_main, QPoint(3, 3));
+                 const QImage seen = r.m_main.grab(QRect(inside, QSize(1, 1))).toImage();
+                 return colourName(seen.pixelColor(0, 0),
+                                   r.m_main.palette().color(QPalette::Button));
              }},
             {u"arm"_s, &Runner::dialogState},
             {u"reads"_s, [](Runner& r) { return QString::number(r.m_fake.reads); }},

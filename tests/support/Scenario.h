@@ -16,8 +16,8 @@
 //   type=PATH:TEXT (replaces), append=PATH:TEXT, set=PATH:TEXT (as the program sets it)
 //   move=PATH:X,Y, minimise, restore, end-session, reload (the record read again), delete
 //   check=PROBE:VALUE   compares at that moment; PROBE is PATH.PROPERTY ("up": shown within its
-//                       window, seen or not), ini.KEY (the value in the settings file's
-//                       [Quorvane]) or one of these:
+//                       window, seen or not; a font reads "9pt", "9pt fixed" or "12pt bold"),
+//                       ini.KEY (the value in the settings file's [Quorvane]) or one of these:
 //     log       the fake's log so far, repeats counted: "write*3 tray:remove end"
 //     shown     the visible windows, comma-joined, in the order of PATH's windows below
 //     modal     the active modal window's object name, empty with none
@@ -29,7 +29,7 @@
 //     saved     the remembered position, "top,left" in twips
 //     timers    the running timers among clock, blink and sweep: "clock,sweep"; empty for none
 //     height    the main window's outer height in twips
-//     colour    the clock's background: red, blue, face (the button face) or #rrggbb
+//     colour    the clock's background as painted: red, blue, face (the button face) or #rrggbb
 //     arm       the settings dialog: "hour/minute/uptime/action/switches": the checked button
 //               of each group by its number (uptime: 0 hours, 1 seconds; action as in record;
 //               "-" for none), the switches sweep, gentle and on top as x or .; "-" unloaded

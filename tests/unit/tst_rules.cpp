@@ -211,7 +211,7 @@ private slots:
              {{golden("crlf.ini"), "TOPMOST"}, {}},
              {{"", "HOUR"}, {}},
              {{"HOUR=5\n", "HOUR"}, {}},
-             {{"[Quorvane]\nTop=\"12\"\n", "Top"}, "12"},
+             {{"[Quorvane]\nTop=\"\"\n", "Top"}, ""},
              {{"[Quorvane]\nTop='12'\n", "Top"}, "12"},
              {{"[Quorvane]\nTop=\"12\n", "Top"}, "\"12"},
              {{golden("dup.ini"), "TOP"}, "1"},

@@ -97,7 +97,8 @@ tray: a double-click shows the window, the right button's release opens the menu
 the menus: to the tray, shown, the recently used list emptied | - | start menu=toTrayItem
     check=shown: menu=trayShowItem check=shown:mainWindow menu=trayPurgeItem | = | purge
 settings from the tray keep a hidden window hidden, centred (271 x 246 px framed by design)
-    | - | start hide=mainWindow tray=panel>traySettingsItem check=shown:settingsDialog check=settingsDialog.pos:376,261 | = |
+    | - | start hide=mainWindow tray=panel>traySettingsItem check=shown:settingsDialog check=settingsDialog.pos:376,261
+    check=settingsDialog.font:9pt | = |
 version from the tray waits for the box | - | start move=mainWindow:40,60 tray=menu>trayVersionItem
     check=modal:aboutBox check=aboutBox.pos:0,0 click=aboutBox.okButton check=modal: check=shown:mainWindow
     check=saved:0,0 | = | foreground popup
@@ -192,7 +193,7 @@ opened from the tray and cancelled, then OK after a double-click: the window sta
 # The alarm's actions
 the fault dialog, centred (464 x 128 px framed by design), rescued, comes again
     | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n
-    | start random=0.35 tick@7:30:00 check=modal:faultDialog check=faultDialog.pos:280,320 check=fault:1920 check=details:
+    | start random=0.35 tick@7:30:00 check=modal:faultDialog check=faultDialog.pos:280,320 check=fault:1920 check=faultDialog.messageLine1.wordWrap:1 check=faultDialog.messageLine1.font:9pt\sfixed check=details:
     check=faultDialog.detailsButton.enabled:1 check=focus:closeButton click=faultDialog.detailsButton check=fault:4185 check=faultDialog.detailsText.readOnly:1
     check=faultDialog.detailsButton.enabled:0
     check=details:taroの睡眠不足です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\s6e9f:fffbd5c7
