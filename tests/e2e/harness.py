@@ -77,7 +77,9 @@ class Desktop:
         self.env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LANG": "C.UTF-8",
                     "HOME": self.home, "XDG_CONFIG_HOME": self.config,
                     "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
-                    "XDG_RUNTIME_DIR": self.runtime}
+                    "XDG_RUNTIME_DIR": self.runtime,
+                    # where Qt makes its fall-back runtime folder when XDG_RUNTIME_DIR is unset
+                    "TMPDIR": self.root}
 
     def spawn(self, args, env=None, **kwargs):
         proc = subprocess.Popen(args, env=env or self.env, start_new_session=True,
@@ -343,7 +345,17 @@ class Desktop:
         return self.x("xdotool", "search", "--onlyvisible", "--name", name).split()
 
     def window(self, name, timeout=20):
-        return poll(lambda: self.windows(name), timeout, what=f"window {name!r}")[0]
+        try:
+            return poll(lambda: self.windows(name), timeout, what=f"window {name!r}")[0]
+        except AssertionError as e:
+            raise AssertionError(f"{e}; {self._why_no_window(name)}") from None
+
+    def _why_no_window(self, name):
+        """What a window that did not show needs to be understood: whether it exists unmapped
+        (a window manager that does not map it), and which of our processes have ended."""
+        unmapped = self.x("xdotool", "search", "--name", name).split()
+        ended = [f"{p.args[0]} ({p.returncode})" for p in self.groups if p.poll() is not None]
+        return f"windows with that title, mapped or not: {unmapped}; ended: {ended}"
 
     def client(self, wid):
         """The window's left, top, width and height in pixels, without its frame."""
