@@ -193,7 +193,8 @@ opened from the tray and cancelled, then OK after a double-click: the window sta
 # The alarm's actions
 the fault dialog, centred (464 x 128 px framed by design), rescued, comes again
     | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1\n
-    | start random=0.35 tick@7:30:00 check=modal:faultDialog check=faultDialog.pos:280,320 check=fault:1920 check=faultDialog.messageLine1.wordWrap:1 check=faultDialog.messageLine1.font:9pt\sfixed check=details:
+    | start random=0.35 tick@7:30:00 check=modal:faultDialog check=faultDialog.pos:280,320 check=fault:1920 check=faultDialog.messageLine1.wordWrap:1 check=faultDialog.messageLine1.font:9pt\sfixed
+    check=faultDialog.messageLine2.font:9pt\sfixed check=details:
     check=faultDialog.detailsButton.enabled:1 check=focus:closeButton click=faultDialog.detailsButton check=fault:4185 check=faultDialog.detailsText.readOnly:1
     check=faultDialog.detailsButton.enabled:0
     check=details:taroの睡眠不足です｡\nﾓｼﾞｭｰﾙ\s:\sQuorvane、ｱﾄﾞﾚｽ\s:\s6e9f:fffbd5c7
@@ -225,7 +226,8 @@ an immediate exit request closes nothing | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTIN
 # The About box
 about: its texts and links | - | start menu=versionItem check=aboutBox.windowTitle:Quorvaneのﾊﾞｰｼﾞｮﾝ情報
     check=aboutBox.versionLabel.text:ﾊﾞｰｼﾞｮﾝ\s0.23 check=aboutBox.titleLabel.text:Quorvane
-    check=aboutBox.homePageLink.cursor:1 check=aboutBox.mailLink.cursor:1 click=aboutBox.homePageLink
+    check=aboutBox.homePageLink.cursor:1 check=aboutBox.mailLink.cursor:1 check=aboutBox.mailLink.font:9pt
+    click=aboutBox.homePageLink
     click=aboutBox.mailLink check=shown:aboutBox | = |
     url:https://example.org/velmaris/quorvane/ url:mailto:velmaris@example.org
 about: at the remembered place, kept on the screen (a 238 x 169 px box on 1024 x 768) | - | start
@@ -415,10 +417,10 @@ private slots:
             env.fake.onMessage = nullptr;
             env.fake.setTime(QStringLiteral("7:30:00"));
             fire(&env.program, "clockTimer");
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            SettingsDialog::load(forms); // as the About box does
+            SettingsDialog::load(forms); // as the About box does, before the old one is deleted
         };
         control<QPushButton>(d, "okButton")->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(d.isNull());
         QVERIFY(env.program.window().isVisible()); // the rest of OK still ran
         QVERIFY(forms.settingsDialog.data() != nullptr);
