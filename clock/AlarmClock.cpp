@@ -55,6 +55,7 @@ AlarmClock::~AlarmClock() = default;
 
 void AlarmClock::start()
 {
+    m_system.callOnClockChange([this] { onClockChanged(); });
     emit clockTextChanged(m_system.localTimeText());
     tickSoon();
     switchSweep(settings::isOn(m_settings.sweepRecentFiles));
@@ -88,7 +89,14 @@ void AlarmClock::setSeen(bool seen)
 void AlarmClock::showStaleTexts()
 {
     if (m_textsStale)
-        showTime(m_system.localMsOfDay() / 1000);
+        showTime(m_system.localMsOfDay());
+}
+
+void AlarmClock::onClockChanged()
+{
+    m_uptimeAnchor.valid = false; // the wall clock's second has another phase now
+    if (m_clockTimer->isActive())
+        onClockTick();
 }
 
 void AlarmClock::tickSoon()
@@ -103,13 +111,18 @@ void AlarmClock::onClockTick()
     const bool fullHour = clock_rules::isFullHour(second);
     const bool alarmMinute =
         clock_rules::matchesAlarm(second, m_settings.alarmHour, m_settings.alarmMinute);
-    const int delay = clock_rules::nextTickDelayMs(now, fullHour || alarmMinute);
+    const bool fast = fullHour || alarmMinute;
+    // Unseen, only the chime and the alarm minute can be noticed: the clock sleeps until one
+    // is due (a set clock or a changed record wakes it earlier).
+    const int delay = m_seen || fast ? clock_rules::nextTickDelayMs(now, fast)
+                                     : clock_rules::nextDueDelayMs(now, m_settings.alarmHour,
+                                                                   m_settings.alarmMinute);
     // A timer running at this interval already has the right phase; starting it again would
     // register it anew, an allocation on every quiet tick.
     if (!m_clockTimer->isActive() || m_clockTimer->interval() != delay)
         m_clockTimer->start(delay);
     if (m_seen)
-        showTime(second);
+        showTime(now);
     else
         m_textsStale = true; // nobody sees them: made when they are seen again
     if (m_faultWaiting)
@@ -127,8 +140,11 @@ void AlarmClock::onClockTick()
     }
 }
 
-void AlarmClock::showTime(int secondOfDay)
+void AlarmClock::showTime(int msOfDay)
 {
+    const int secondOfDay = msOfDay / 1000;
+    if (m_textsStale)
+        m_uptimeAnchor.valid = false; // unseen a while: the uptime is read afresh
     m_textsStale = false;
     // The texts are made only when they change, so a tick that shows nothing new allocates
     // nothing and repaints nothing.
@@ -136,13 +152,32 @@ void AlarmClock::showTime(int secondOfDay)
         m_shownSecond = secondOfDay;
         emit clockTextChanged(clock_rules::clockText(secondOfDay));
     }
-    const std::int32_t up = clock_rules::uptimeSeconds(m_system.uptimeMs());
+    const std::int32_t up = shownUptimeSeconds(msOfDay);
     const std::int16_t mode = m_settings.uptimeForm;
     if (up != m_shownUptime || mode != m_shownUptimeMode) {
         m_shownUptime = up;
         m_shownUptimeMode = mode;
         emit uptimeTextChanged(clock_rules::uptimeTextForSeconds(up, mode));
     }
+}
+
+std::int32_t AlarmClock::shownUptimeSeconds(int msOfDay)
+{
+    constexpr int kMsPerSecond = 1000;
+    const std::uint32_t now = m_system.uptimeMs();
+    if (!m_uptimeAnchor.valid) {
+        m_uptimeAnchor = {true, now, msOfDay % kMsPerSecond, clock_rules::uptimeSeconds(now)};
+        return m_uptimeAnchor.seconds;
+    }
+    // Wall-clock seconds begun since the anchor, told by the uptime, which a set clock does not
+    // move. Whole seconds on from the anchor's, and read as the 32-bit count is (so the count
+    // still wraps where it always has).
+    const std::uint32_t secondsOn = (static_cast<std::uint32_t>(m_uptimeAnchor.msIntoSecond) +
+                                     (now - m_uptimeAnchor.uptimeMs)) /
+                                    kMsPerSecond;
+    const auto anchorMs =
+        static_cast<std::uint32_t>(std::int64_t{m_uptimeAnchor.seconds} * kMsPerSecond);
+    return clock_rules::uptimeSeconds(anchorMs + secondsOn * kMsPerSecond);
 }
 
 void AlarmClock::setColour(ClockColour colour)

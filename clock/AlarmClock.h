@@ -76,8 +76,13 @@ private:
     void onSweepTick();
     // Arms the clock's next tick within a fast tick's time.
     void tickSoon();
+    // The wall clock was set or the time zone changed: the clock acts as a tick would, at once.
+    void onClockChanged();
     // Writes the clock and uptime texts where they changed.
-    void showTime(int secondOfDay);
+    void showTime(int msOfDay);
+    // The uptime's whole seconds to show: read afresh when the texts begin to be seen, then one
+    // more with each wall-clock second (see m_uptimeAnchor).
+    std::int32_t shownUptimeSeconds(int msOfDay);
     void setColour(ClockColour colour);
     void startBlinking();
     void detonate();
@@ -101,4 +106,13 @@ private:
     int m_shownSecond = -1;
     std::int32_t m_shownUptime = std::numeric_limits<std::int32_t>::min();
     std::int16_t m_shownUptimeMode = -1;
+    // The uptime and the wall clock's place in its second when the uptime was last read afresh.
+    // Its own second turns at a phase fixed by the boot; counted from here, the shown uptime
+    // turns with the clock's second, so it never repeats or skips one between two ticks.
+    struct UptimeAnchor {
+        bool valid = false;
+        std::uint32_t uptimeMs = 0;
+        int msIntoSecond = 0;
+        std::int32_t seconds = 0;
+    } m_uptimeAnchor;
 };

@@ -48,6 +48,21 @@ bool isTwoDigits(const QString& text, int value)
 }
 
 constexpr int kPastSecondMs = 5;
+constexpr int kMsPerMinute = 60 * 1000;
+constexpr int kMsPerHour = 60 * kMsPerMinute;
+constexpr int kMsPerDay = 24 * kMsPerHour;
+
+// The value of a text of exactly two ASCII digits, else -1: only such texts match the clock.
+int twoDigitValue(const QString& text)
+{
+    const auto digit = [&text](qsizetype i) {
+        return text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9') ? text[i].unicode() - '0'
+                                                                          : -1;
+    };
+    if (text.size() != 2 || digit(0) < 0 || digit(1) < 0)
+        return -1;
+    return digit(0) * 10 + digit(1);
+}
 
 } // namespace
 
@@ -65,6 +80,20 @@ int nextTickDelayMs(int msOfDay, bool fast)
 {
     const int toNextSecond = 1000 - msOfDay % 1000 + kPastSecondMs;
     return fast ? std::min(kFastTickMs, toNextSecond) : toNextSecond;
+}
+
+int nextDueDelayMs(int msOfDay, const QString& alarmHour, const QString& alarmMinute)
+{
+    int due = kMsPerHour - msOfDay % kMsPerHour;
+    const int hour = twoDigitValue(alarmHour), minute = twoDigitValue(alarmMinute);
+    constexpr int kHoursPerDay = 24, kMinutesPerHour = 60;
+    if (hour >= 0 && hour < kHoursPerDay && minute >= 0 && minute < kMinutesPerHour) {
+        const int alarm = hour * kMsPerHour + minute * kMsPerMinute;
+        const int toAlarm = (alarm - msOfDay + kMsPerDay) % kMsPerDay;
+        if (toAlarm > 0)
+            due = std::min(due, toAlarm);
+    }
+    return due + kPastSecondMs;
 }
 
 int nextBlinkDelayMs(int msOfDay, bool first)

@@ -32,6 +32,11 @@ constexpr int kFastTickMs = 100;
 // timer fires a little early; each tick measures afresh, so no error adds up over a day.
 int nextTickDelayMs(int msOfDay, bool fast);
 
+// While nobody sees the clock it sleeps until something is due that a user hears: how long after
+// now (milliseconds since midnight) the next full hour's second or the alarm minute begins,
+// whichever is first, just past its boundary as a tick would come.
+int nextDueDelayMs(int msOfDay, const QString& alarmHour, const QString& alarmMinute);
+
 // How long after now (milliseconds since midnight) the beep alert's blink swaps colours next: a
 // second later, moved to the middle between two of the alarm minute's ticks (which come just
 // past every tenth of a second, and paint the clock red), so that the blue shows for half a

@@ -34,6 +34,9 @@ public:
     virtual int localMsOfDay() = 0;
     // Milliseconds since boot, kept to 32 bits: it wraps after 49.7 days.
     virtual std::uint32_t uptimeMs() = 0;
+    // Calls the handler from the event loop when the wall clock is set (by the user, a time
+    // server, or a resume from suspend) or the time zone changes.
+    virtual void callOnClockChange(std::function<void()> handler) = 0;
     // A uniform draw in [0, 1) from a generator reseeded from the clock.
     virtual double randomUnit() = 0;
 

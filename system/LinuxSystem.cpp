@@ -19,7 +19,10 @@ constexpr int kExitSettleMs = 2000;
 
 } // namespace
 
-LinuxSystem::LinuxSystem(std::function<void()> fallbackBell) : m_beeper(std::move(fallbackBell)) {}
+LinuxSystem::LinuxSystem(std::function<void()> fallbackBell)
+    : m_beeper(std::move(fallbackBell)), m_clockWatch(QDBusConnection::systemBus())
+{
+}
 LinuxSystem::~LinuxSystem() = default;
 
 QString LinuxSystem::settingsFilePath()
@@ -107,6 +110,11 @@ QString LinuxSystem::executablePath()
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     return dir + exe.mid(slash + 1);
+}
+
+void LinuxSystem::callOnClockChange(std::function<void()> handler)
+{
+    m_clockWatch.watch(std::move(handler));
 }
 
 void LinuxSystem::callOnSessionEnd(std::function<void()> handler)

@@ -1,9 +1,10 @@
-// The system on Linux: XDG folders, CLOCK_BOOTTIME, libcanberra, logind and the session manager
-// over D-Bus, POSIX signals.
+// The system on Linux: XDG folders, CLOCK_BOOTTIME, the clock's changes, libcanberra, logind and
+// the session manager over D-Bus, POSIX signals.
 #pragma once
 
 #include "seams/System.h"
 #include "system/Beeper.h"
+#include "system/ClockWatch.h"
 #include "system/ExitRequester.h"
 #include "system/SessionEnd.h"
 
@@ -30,6 +31,7 @@ public:
     QString loginName() override;
     bool acquireSingleInstance() override;
     QString executablePath() override;
+    void callOnClockChange(std::function<void()> handler) override;
     void callOnSessionEnd(std::function<void()> handler) override;
     void endProcess() override;
 
@@ -40,4 +42,5 @@ private:
     Beeper m_beeper;
     std::unique_ptr<ExitRequester> m_exit;
     SessionEndWatcher m_sessionEnd;
+    ClockWatch m_clockWatch;
 };

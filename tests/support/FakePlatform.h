@@ -43,8 +43,10 @@ public:
     std::function<void(QMenu*)> onPopUp;
     // Runs when a message box is shown, before it "returns".
     std::function<void()> onMessage;
-    // What the program asked to run when the desktop session ends it.
+    // What the program asked to run when the desktop session ends it, and when the wall clock
+    // is set or the time zone changes.
     std::function<void()> sessionEnd;
+    std::function<void()> clockChange;
     // Where the tray icon reports its events, while it is there.
     std::function<void(TrayEvent)> trayEvents;
     // The menu the tray offers itself, as a status-notifier host draws it.
@@ -114,6 +116,7 @@ public:
     }
     void openUrl(const QUrl& url) override { log << QStringLiteral("url:") + url.toString(); }
     void callOnSessionEnd(std::function<void()> handler) override { sessionEnd = handler; }
+    void callOnClockChange(std::function<void()> handler) override { clockChange = handler; }
     void endProcess() override { log << QStringLiteral("end"); }
 
     // The last message box's caption and icon ("警告!" with the exclamation icon).

@@ -2,9 +2,10 @@
 // calm ticks) and what it asks of the system (beeps, exit requests, the purge, the end), in one
 // ordered log, row by row. Steps: at=H:mm:ss[.zzz], up=MS, start, tick[@TIME], blink, sweep[*N],
 // seen, unseen, stop (the alarm-stop button), apply (the record changed), set=KEY=VALUE (a key
-// of the record written and read again), close / dismiss (the fault dialog's outcome),
-// check=PROBE:VALUE with the probes interval and blink (the clock's and the blink's timer's
-// interval in ms, "-" when it is not running), sweep (on or off) and purges (how many so far).
+// of the record written and read again), close / dismiss (the fault dialog's outcome), clockset
+// (the system says the wall clock was set or the zone changed), check=PROBE:VALUE with the probes
+// interval and blink (the clock's and the blink's timer's interval in ms, "-" when it is not
+// running), sweep (on or off) and purges (how many so far).
 #include "clock/AlarmClock.h"
 #include "rules/SettingsFile.h"
 #include "support/Controls.h"
@@ -20,13 +21,14 @@ namespace
 const char* const kRows = R"table(
 # name | settings file's keys | steps | log
 starting shows the system's text, ticks within 100 ms, sweeps as set | DELLMODE=1 | at=9:05:03 start
-    check=interval:100 check=sweep:on check=blink:- tick check=interval:1005 | clock:9:05:03 clock:09:05:03 uptime:0時間0分0秒経過 calm
-the next tick: just past the second, every 100 ms in the full hour's second and the alarm minute
-    | HOUR=7\nMIN=30 | start unseen at=9:05:03.250 tick check=interval:755 tick@7:59:59.990 check=interval:15
-    tick@8:00:00 check=interval:100 tick@8:00:00.950 check=interval:55 tick@8:00:01 check=interval:1005
-    tick@7:29:59 check=interval:1005 tick@7:30:00 check=interval:100 tick@7:30:59.960 check=interval:45
-    tick@7:31:00 check=interval:1005 | clock:12:34:56 calm*2 beep*16 calm beep*16 calm*3 colour:red alert
-    beep*12 alert beep*12 colour:face calm
+    check=interval:100 check=sweep:on check=blink:- tick check=interval:1005 at=9:05:03.250 tick
+    check=interval:755 | clock:9:05:03 clock:09:05:03 uptime:0時間0分0秒経過 calm*2
+unseen, the clock sleeps until the full hour or the alarm minute, then ticks every 100 ms in that
+    second and that minute | HOUR=7\nMIN=30 | start unseen at=9:05:03.250 tick check=interval:3296755
+    tick@7:59:59.990 check=interval:15 tick@8:00:00 check=interval:100 tick@8:00:00.950 check=interval:55
+    tick@8:00:01 check=interval:3599005 tick@7:29:59 check=interval:1005 tick@7:30:00 check=interval:100
+    tick@7:30:59.960 check=interval:45 tick@7:31:00 check=interval:1740005 | clock:12:34:56 calm*2 beep*16
+    calm beep*16 calm*3 colour:red alert beep*12 alert beep*12 colour:face calm
 the alarm minute's beep alert: red, then blue and red a second apart, the first half a tick late
     | HOUR=7\nMIN=30\nEASYMODE=1 | start unseen tick@7:30:00.005 check=blink:1050 at=7:30:01.055 blink
     check=blink:1000 at=7:30:02.057 blink tick@7:30:02.105 check=blink:998 stop check=blink:- tick@7:30:03
@@ -53,15 +55,26 @@ the gentle mode asks once; ticks meanwhile keep the texts but neither chime nor 
 the fault dialog's close: six beeps, the request, the end | HOUR=7\nMIN=30\nBOMSETTING=3\nEASYMODE=1
     | start unseen tick@7:30:00 close | clock:12:34:56 colour:red fault beep*6 exit:0 end
 unseen, ticks make no text; seen again, the texts are made and a tick comes within 100 ms | - | at=10:00:10 up=1000 start tick
-    unseen up=61000 tick@10:00:30 tick@10:00:31 check=interval:1005 seen check=interval:100 seen | clock:10:00:10*2 uptime:0時間0分1秒経過 calm*3
+    unseen up=61000 tick@10:00:30 tick@10:00:31 check=interval:3569005 seen check=interval:100 seen | clock:10:00:10*2 uptime:0時間0分1秒経過 calm*3
     clock:10:00:31 uptime:0時間1分1秒経過
 the uptime in seconds, a change of form shows at once | DSPTIME=1 | up=-1000 start tick set=DSPTIME=0
     tick | clock:12:34:56*2 uptime:-1秒経過 calm uptime:-1時間59分59秒経過 calm
 the sweep on every fifth tick, its count kept while off | DELLMODE=1 | start sweep*4 check=purges:0 sweep
     check=purges:1 sweep*5 check=purges:2 sweep*3 set=DELLMODE=0 apply check=sweep:off set=DELLMODE=1 apply
     check=sweep:on sweep check=purges:2 sweep | clock:12:34:56 purge*3
+a clock set into the full hour's second chimes at once, into the alarm minute's last second sets
+    it off at once | HOUR=7\nMIN=30 | start unseen at=7:59:00 tick at=8:00:00 clockset check=interval:100
+    at=7:30:59.950 clockset | clock:12:34:56 calm beep*16 calm colour:red alert beep*12
+seen, the uptime turns with the clock's second whatever the phase of its own (read afresh when seen
+    again and when the clock is set) | - | at=9:10:00.005 up=1499 start tick at=9:10:01.003 up=2497
+    tick at=9:10:02.008 up=3502 tick at=9:10:03.004 up=4498 tick unseen up=10600 tick@9:10:09.300 seen
+    up=11399 tick@9:10:10.099 at=9:20:00.500 up=15400 clockset
+    | clock:9:10:00 clock:09:10:00 uptime:0時間0分1秒経過 calm clock:09:10:01 uptime:0時間0分2秒経過 calm
+    clock:09:10:02 uptime:0時間0分3秒経過 calm clock:09:10:03 uptime:0時間0分4秒経過 calm*2
+    clock:09:10:09 uptime:0時間0分11秒経過 clock:09:10:10 uptime:0時間0分12秒経過 calm clock:09:20:00
+    uptime:0時間0分15秒経過 calm
 a changed record comes within 100 ms (OK into the alarm minute) | - | start unseen at=7:30:00.500 tick
-    check=interval:505 set=HOUR=7 set=MIN=30 apply check=interval:100 | clock:12:34:56 calm
+    check=interval:1799505 set=HOUR=7 set=MIN=30 apply check=interval:100 | clock:12:34:56 calm
 )table";
 
 // Writes what the clock says and asks for into the fake's log, beside what reaches the system.
@@ -149,6 +162,8 @@ private slots:
                 clock.faultClosed();
             else if (name == u"dismiss")
                 clock.faultDismissed();
+            else if (name == u"clockset")
+                fake.clockChange();
             else if (name == u"check") {
                 const QString probe = value.section(':', 0, 0), expected = value.section(':', 1);
                 QVERIFY2(probes.contains(probe), qPrintable(step));

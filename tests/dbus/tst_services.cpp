@@ -1,6 +1,9 @@
-// Exit requests against mocked session managers and a mocked login manager. CTest runs this
-// under its own bus (dbus-run-session), which stands in for both the session and the system bus.
+// The system's D-Bus services as the program uses them: exit requests against mocked session
+// managers and a mocked login manager, and the clock's changes (a mocked time-date service, the
+// kernel's clock-set notice). CTest runs this under its own bus (dbus-run-session), which stands
+// in for both the session and the system bus.
 #include "seams/Log.h"
+#include "system/ClockWatch.h"
 #include "system/ExitRequester.h"
 
 #include <QDBusConnectionInterface>
@@ -9,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <ctime>
 #include <memory>
 
 namespace
@@ -25,6 +29,8 @@ const char* const kLxqt[] = {"org.lxqt.session", "/LXQtSession", "org.lxqt.sessi
                              "logout: reboot: powerOff:"};
 const char* const kGnome[] = {"org.gnome.SessionManager", "/org/gnome/SessionManager",
                               "org.gnome.SessionManager", "Logout:u"};
+const char* const kTimedate[] = {"org.freedesktop.timedate1", "/org/freedesktop/timedate1",
+                                 "org.freedesktop.timedate1", ""};
 const char* const kLogind[] = {"org.freedesktop.login1", "/org/freedesktop/login1",
                                "org.freedesktop.login1.Manager", ""};
 
@@ -106,7 +112,7 @@ struct Mock {
 
 } // namespace
 
-class TestExitRequester : public QObject
+class TestServices : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_logs;
@@ -185,7 +191,41 @@ private slots:
         QLoggingCategory::setFilterRules(QString());
         QCOMPARE(lines, QStringList({"request refused", "no login session to end"}));
     }
+
+    // A new time zone from the time-date service is a change; its other properties are not.
+    void zoneChangeIsHeard()
+    {
+        const Mock timedate(kTimedate, m_logs.filePath("timedate"), {"--template", "timedated"});
+        ClockWatch watch(bus());
+        int heard = 0;
+        watch.watch([&heard] { ++heard; });
+        const auto set = [](const char* method, const QVariantList& args) {
+            QDBusMessage m =
+                QDBusMessage::createMethodCall(kTimedate[0], kTimedate[1], kTimedate[2], method);
+            m.setArguments(args);
+            return bus().call(m).type() == QDBusMessage::ReplyMessage;
+        };
+        QVERIFY(set("SetNTP", {false, false}));
+        QVERIFY(set("SetTimezone", {"Asia/Tokyo", false}));
+        QTRY_COMPARE(heard, 1); // the NTP change, sent first, would have come first
+    }
+
+    // Setting the wall clock, here to what it reads (a step of microseconds), is heard at once,
+    // and again the next time: the cancelled timer is armed anew.
+    void clockSetIsHeard()
+    {
+        ClockWatch watch(bus());
+        int heard = 0;
+        watch.watch([&heard] { ++heard; });
+        for (int set = 1; set <= 2; ++set) {
+            timespec now{};
+            ::clock_gettime(CLOCK_REALTIME, &now);
+            if (::clock_settime(CLOCK_REALTIME, &now) != 0)
+                QSKIP("setting the clock needs CAP_SYS_TIME");
+            QTRY_COMPARE(heard, set);
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestExitRequester)
-#include "tst_exit_requester.moc"
+QTEST_GUILESS_MAIN(TestServices)
+#include "tst_services.moc"
