@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace
@@ -44,10 +45,14 @@ ClockFace::ClockFace(QWidget* parent) : QWidget(parent)
     m_uptimeLabel->setAccessibleDescription(QStringLiteral("起動してからの時間"));
     m_uptimeLeft = m_uptimeLabel->x();
     const QFontMetrics metrics(m_uptimeLabel->font());
+    m_widestDigit = QLatin1Char('0');
     m_digitsAlike = true;
-    for (char digit = '1'; digit <= '9'; ++digit)
-        m_digitsAlike = m_digitsAlike && metrics.horizontalAdvance(QLatin1Char(digit)) ==
-                                             metrics.horizontalAdvance(QLatin1Char('0'));
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        const int width = metrics.horizontalAdvance(QLatin1Char(digit));
+        m_digitsAlike = m_digitsAlike && width == metrics.horizontalAdvance(QLatin1Char('0'));
+        if (width > metrics.horizontalAdvance(m_widestDigit))
+            m_widestDigit = QLatin1Char(digit);
+    }
 }
 
 bool ClockFace::eventFilter(QObject* watched, QEvent* event)
@@ -98,12 +103,36 @@ void ClockFace::centreUptime(int outerWidthTwips)
     placeUptime();
 }
 
+QString ClockFace::widestAlike(const QString& text) const
+{
+    // "H時間M分S秒経過": the hours keep their count of digits, minutes and seconds take two, each
+    // digit the widest. A count in seconds alone ("S秒経過") never runs out of room.
+    static const QRegularExpression number(QStringLiteral("(\\d+)(時間|分|秒)"));
+    if (!text.contains(QStringLiteral("時間")))
+        return text;
+    QString widest = text;
+    for (auto it = number.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const qsizetype digits = m.captured(2) == u"時間" ? m.capturedLength(1) : 2;
+        widest.replace(m.capturedStart(1) + widest.size() - text.size(), m.capturedLength(1),
+                       QString(digits, m_widestDigit));
+    }
+    return widest;
+}
+
 void ClockFace::placeUptime()
 {
-    // The left edge stays put, unless a long text (a hundred hours and more) would run past
-    // the window's right edge: then it moves left just enough to be read whole. The window's
-    // width, which the face takes only when the window is laid out.
-    const int room = window()->width() - m_uptimeLabel->width();
+    // The left edge stays where it was put while the widest text of the hours' present count of
+    // digits fits in the window; where that text would run past the window's right edge, the
+    // label sits so that it fits. So the label never moves within an hour, moves at most when
+    // the hours gain a digit, and is never cut off. The window's width, which the face takes
+    // only when the window is laid out.
+    const QFontMetrics metrics(m_uptimeLabel->font());
+    const QString text = m_uptimeLabel->text();
+    const int widestLabel =
+        m_uptimeLabel->width() - metrics.size(0, text).width() +
+        metrics.size(0, widestAlike(text)).width(); // measured as the label does
+    const int room = window()->width() - std::max(widestLabel, m_uptimeLabel->width());
     m_uptimeLabel->move(std::max(0, std::min(m_uptimeLeft, room)), m_uptimeLabel->y());
 }
 

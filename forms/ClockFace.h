@@ -33,10 +33,13 @@ protected:
 private:
     // Whether two texts differ at most in which digits they show.
     static bool sameShape(const QString& a, const QString& b);
+    // The widest text the uptime can show until its hours gain a digit.
+    QString widestAlike(const QString& text) const;
     void placeUptime();
 
     QLabel* m_clockLabel;
     QLabel* m_uptimeLabel;
     int m_uptimeLeft = 0;       // pixels
     bool m_digitsAlike = false; // every digit of the uptime's font has the same width
+    QChar m_widestDigit;        // in the uptime's font
 };

@@ -89,6 +89,7 @@ bool Program::start()
     // The end of the desktop session is handled as the close box is.
     m_system.callOnSessionEnd([this] { exitApplication(); });
     m_window->show();
+    m_system.prepareBell(); // off the way to the window: the first chime sounds on time
     return true;
 }
 

@@ -40,6 +40,8 @@ public:
     // A uniform draw in [0, 1) from a generator reseeded from the clock.
     virtual double randomUnit() = 0;
 
+    // Makes the bell ready in the background, so that the first one sounds on time.
+    virtual void prepareBell() = 0;
     // One short alert; never blocks.
     virtual void beep() = 0;
     // Asks the desktop to end the session; asynchronous, result ignored.

@@ -8,8 +8,8 @@
 namespace
 {
 
-// libcanberra, opened when the first bell sounds: most days none does, and the library with
-// the codecs it links (Vorbis, Ogg, TDB, ltdl) is 0.3 MB of memory and start-up time otherwise.
+// libcanberra, opened once the window is shown (on a thread of its own) or when the first bell
+// sounds: the library with the codecs it links (Vorbis, Ogg, TDB, ltdl) would add start-up time.
 struct Canberra {
     decltype(&ca_context_create) context_create = nullptr;
     decltype(&ca_context_destroy) context_destroy = nullptr;
@@ -17,6 +17,7 @@ struct Canberra {
     decltype(&ca_context_change_props) context_change_props = nullptr;
     decltype(&ca_context_open) context_open = nullptr;
     decltype(&ca_context_play_full) context_play_full = nullptr;
+    decltype(&ca_context_cache_full) context_cache_full = nullptr;
     decltype(&ca_proplist_create) proplist_create = nullptr;
     decltype(&ca_proplist_sets) proplist_sets = nullptr;
     decltype(&ca_proplist_destroy) proplist_destroy = nullptr;
@@ -42,6 +43,7 @@ const Canberra* canberra()
                               resolve(library, "ca_context_change_props", c.context_change_props) &&
                               resolve(library, "ca_context_open", c.context_open) &&
                               resolve(library, "ca_context_play_full", c.context_play_full) &&
+                              resolve(library, "ca_context_cache_full", c.context_cache_full) &&
                               resolve(library, "ca_proplist_create", c.proplist_create) &&
                               resolve(library, "ca_proplist_sets", c.proplist_sets) &&
                               resolve(library, "ca_proplist_destroy", c.proplist_destroy);
@@ -50,10 +52,21 @@ const Canberra* canberra()
     return api;
 }
 
+// The bell's properties: the sound theme's "bell", kept in the sound server once loaded.
+ca_proplist* bellProperties(const Canberra* ca)
+{
+    ca_proplist* props = nullptr;
+    ca->proplist_create(&props);
+    ca->proplist_sets(props, CA_PROP_EVENT_ID, "bell");
+    ca->proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "permanent");
+    return props;
+}
+
 } // namespace
 
 Beeper::~Beeper()
 {
+    awaitPreparation();
     if (m_ctx != nullptr)
         canberra()->context_destroy(m_ctx);
 }
@@ -80,6 +93,27 @@ bool Beeper::open()
     return true;
 }
 
+void Beeper::prepare()
+{
+    if (m_tried || m_preparation.valid())
+        return;
+    m_preparation = std::async(std::launch::async, [this] {
+        if (!open())
+            return; // the first bell says why
+        const Canberra* ca = canberra();
+        ca_proplist* props = bellProperties(ca);
+        if (ca->context_cache_full(m_ctx, props) != CA_SUCCESS)
+            qCInfo(lcQuorvane, "the bell is loaded when it first sounds");
+        ca->proplist_destroy(props);
+    });
+}
+
+void Beeper::awaitPreparation()
+{
+    if (m_preparation.valid())
+        m_preparation.get();
+}
+
 bool Beeper::soundLibraryLoads()
 {
     return canberra() != nullptr;
@@ -92,6 +126,7 @@ void Beeper::finished(ca_context* /*context*/, unsigned /*id*/, int /*result*/, 
 
 void Beeper::beep()
 {
+    awaitPreparation();
     if (!m_fallback && !open())
         useFallback("no sound library or sound server");
     if (m_fallback) {
@@ -101,10 +136,7 @@ void Beeper::beep()
     if (m_playing.exchange(true))
         return; // still sounding: this request is merged into it
     const Canberra* ca = canberra();
-    ca_proplist* props = nullptr;
-    ca->proplist_create(&props);
-    ca->proplist_sets(props, CA_PROP_EVENT_ID, "bell");
-    ca->proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "permanent");
+    ca_proplist* props = bellProperties(ca);
     const int rc = ca->context_play_full(m_ctx, 1, props, &Beeper::finished, this);
     ca->proplist_destroy(props);
     if (rc != CA_SUCCESS) {

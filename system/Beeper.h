@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <future>
 
 struct ca_context;
 
@@ -17,6 +18,9 @@ public:
     Beeper(const Beeper&) = delete;
     Beeper& operator=(const Beeper&) = delete;
 
+    // Opens the sound library and the sound server, and loads the bell into the server, on a
+    // thread of its own: the first bell then sounds at once (opening takes over a second).
+    void prepare();
     void beep();
 
     // Opens libcanberra if that has not happened yet; true when every function the bell uses
@@ -25,6 +29,8 @@ public:
 
 private:
     bool open();
+    // Waits for prepare's thread, if it runs: the bell is the caller's from then on.
+    void awaitPreparation();
     void useFallback(const char* why);
     static void finished(ca_context* ctx, unsigned id, int error, void* self);
 
@@ -33,4 +39,5 @@ private:
     bool m_tried = false;
     bool m_fallback = false;
     std::atomic<bool> m_playing{false};
+    std::future<void> m_preparation;
 };

@@ -67,6 +67,11 @@ double LinuxSystem::randomUnit()
     return std::uniform_real_distribution<double>(0.0, 1.0)(gen);
 }
 
+void LinuxSystem::prepareBell()
+{
+    m_beeper.prepare();
+}
+
 void LinuxSystem::beep()
 {
     m_beeper.beep();

@@ -25,6 +25,7 @@ public:
     int localMsOfDay() override;
     std::uint32_t uptimeMs() override;
     double randomUnit() override;
+    void prepareBell() override;
     void beep() override;
     void requestExit(ExitKind kind) override;
     void purgeRecentDocuments() override;

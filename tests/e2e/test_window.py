@@ -6,6 +6,8 @@ import math
 import os
 import signal
 
+import Xlib.X
+
 from harness import SCREEN, DesktopTest, poll, samples, terminate
 
 RED, BLUE = (255, 0, 0), (0, 0, 255)
@@ -35,6 +37,27 @@ class Window(DesktopTest):
                 if not keys:  # centred on the real menu bar's height, 18 or 19 px by the font
                     self.assertAlmostEqual(frame[1], (SCREEN[1] - 202) / 2, delta=1)
                 self.desktop.kill_programs()
+
+    def test_uptime_in_its_place(self):
+        # The uptime label sits where the widest text of its hours' count of digits fits inside
+        # the window (136 px): "0時間00分00秒経過" is 110 px (digits 7.5, kanji 12), so at 26; two
+        # digits of hours at 18, three at 11. Its text is the first ink in its row, 56 to 68 px
+        # below the menu bar; the first digit starts at the label's edge or a pixel after.
+        self.start()
+        hours = int(float(open("/proc/uptime").read().split()[0])) // 3600
+        if len(str(hours)) > 3:
+            self.skipTest("this machine has been up for more than 999 hours")
+        x, y, width, height = self.desktop.client(self.main)
+        top = y + height - NORMAL + 56
+        root = self.desktop.xconn().screen().root
+
+        def inked_columns():  # the dark pixels' columns, once the first tick has drawn the text
+            strip = root.get_image(x, top, width, 12, Xlib.X.ZPixmap, 0xFFFFFFFF).data
+            return [i % (4 * width) // 4 for i in range(0, len(strip), 4)
+                    if max(strip[i:i + 3]) < 128]
+        columns = poll(inked_columns, what="the uptime drawn")
+        self.assertIn(min(columns) - {1: 26, 2: 18, 3: 11}[len(str(hours))], (0, 1))
+        self.assertLess(max(columns), width - 1)  # not cut off: no ink in the last column
 
     def test_beep_alert_after_the_clock_moved(self):
         # The wall clock moved into the alarm minute while the program runs, as a time server or

@@ -47,6 +47,7 @@ public:
     // is set or the time zone changes.
     std::function<void()> sessionEnd;
     std::function<void()> clockChange;
+    bool bellPrepared = false;
     // Where the tray icon reports its events, while it is there.
     std::function<void(TrayEvent)> trayEvents;
     // The menu the tray offers itself, as a status-notifier host draws it.
@@ -72,6 +73,7 @@ public:
     int localMsOfDay() override { return msOfDay; }
     std::uint32_t uptimeMs() override { return ticks; }
     double randomUnit() override { return random; }
+    void prepareBell() override { bellPrepared = true; }
     void beep() override { log << QStringLiteral("beep"); }
     void requestExit(ExitKind kind) override { log << QStringLiteral("exit:%1").arg(int(kind)); }
     void purgeRecentDocuments() override { log << QStringLiteral("purge"); }

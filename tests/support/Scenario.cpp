@@ -384,6 +384,7 @@ private:
         static const QHash<QString, Probe> table{
             {u"log"_s, [](Runner& r) { return compactLog(r.m_fake.log); }},
             {u"shown"_s, &Runner::shownWindows},
+            {u"bell"_s, [](Runner& r) { return r.m_fake.bellPrepared ? u"ready"_s : u"-"_s; }},
             {u"modal"_s, [](Runner&) { return nameOf(QApplication::activeModalWidget()); }},
             {u"focus"_s, // within the modal dialog
              [](Runner&) {

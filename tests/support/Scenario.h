@@ -29,6 +29,7 @@
 //     saved     the remembered position, "top,left" in twips
 //     timers    the running timers among clock, blink and sweep: "clock,sweep"; empty for none
 //     height    the main window's outer height in twips
+//     bell      "ready" once the program asked for the bell to be made ready, else "-"
 //     colour    the clock's background as painted: red, blue, face (the button face) or #rrggbb
 //     arm       the settings dialog: "hour/minute/uptime/action/switches": the checked button
 //               of each group by its number (uptime: 0 hours, 1 seconds; action as in record;
