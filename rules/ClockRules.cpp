@@ -85,8 +85,10 @@ int nextTickDelayMs(int msOfDay, bool fast)
 int nextDueDelayMs(int msOfDay, const QString& alarmHour, const QString& alarmMinute)
 {
     int due = kMsPerHour - msOfDay % kMsPerHour;
-    const int hour = twoDigitValue(alarmHour), minute = twoDigitValue(alarmMinute);
-    constexpr int kHoursPerDay = 24, kMinutesPerHour = 60;
+    const int hour = twoDigitValue(alarmHour);
+    const int minute = twoDigitValue(alarmMinute);
+    constexpr int kHoursPerDay = 24;
+    constexpr int kMinutesPerHour = 60;
     if (hour >= 0 && hour < kHoursPerDay && minute >= 0 && minute < kMinutesPerHour) {
         const int alarm = hour * kMsPerHour + minute * kMsPerMinute;
         const int toAlarm = (alarm - msOfDay + kMsPerDay) % kMsPerDay;
