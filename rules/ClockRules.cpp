@@ -95,7 +95,11 @@ int nextDueDelayMs(int msOfDay, const QString& alarmHour, const QString& alarmMi
         if (toAlarm > 0)
             due = std::min(due, toAlarm);
     }
-    return due + kPastSecondMs;
+    // A timer runs on the monotonic clock, which a time server may slew against the wall clock
+    // by up to half a millisecond a second: over an hour, more than the full hour's second. A
+    // long sleep ends this much early and measures again.
+    constexpr int kMeasureAgainMs = 10000;
+    return due > kMeasureAgainMs ? due - kMeasureAgainMs : due + kPastSecondMs;
 }
 
 int nextBlinkDelayMs(int msOfDay, bool first)

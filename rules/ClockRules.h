@@ -34,7 +34,8 @@ int nextTickDelayMs(int msOfDay, bool fast);
 
 // While nobody sees the clock it sleeps until something is due that a user hears: how long after
 // now (milliseconds since midnight) the next full hour's second or the alarm minute begins,
-// whichever is first, just past its boundary as a tick would come.
+// whichever is first, just past its boundary as a tick would come; ten seconds before it where it
+// is further away, to measure again.
 int nextDueDelayMs(int msOfDay, const QString& alarmHour, const QString& alarmMinute);
 
 // How long after now (milliseconds since midnight) the beep alert's blink swaps colours next: a

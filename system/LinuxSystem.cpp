@@ -1,8 +1,10 @@
 #include "system/LinuxSystem.h"
 
+#include "seams/Log.h"
 #include "system/FileOps.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTime>
 #include <chrono>
 #include <cstdlib>
@@ -69,6 +71,14 @@ double LinuxSystem::randomUnit()
 
 void LinuxSystem::prepareBell()
 {
+    // The sound server's client makes its folder in the runtime folder, and any folder above it
+    // that is missing: a runtime folder that is not there is not made for a bell nobody asked
+    // for yet.
+    const QString runtime = file_ops::runtimeDir();
+    if (!runtime.isEmpty() && !QFileInfo::exists(runtime)) {
+        qCInfo(lcQuorvane, "the bell is made ready when it first sounds: no runtime folder");
+        return;
+    }
     m_beeper.prepare();
 }
 

@@ -26,6 +26,7 @@ class Hostile(DesktopTest):
                 self.assertEqual(terminate(program), 0)  # an orderly end, which writes
                 if config:
                     os.remove(os.path.join(config, "velmaris.ini"))  # it was written there
+        self.assertFalse(os.path.exists("/nonexistent"))  # a missing runtime folder is not made
         # both folders made, private to the user
         self.assertEqual([os.stat(f).st_mode & 0o777 for f in (new, os.path.dirname(new))],
                          [0o700, 0o700])

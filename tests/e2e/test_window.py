@@ -53,8 +53,9 @@ class Window(DesktopTest):
 
         def inked_columns():  # the dark pixels' columns, once the first tick has drawn the text
             strip = root.get_image(x, top, width, 12, Xlib.X.ZPixmap, 0xFFFFFFFF).data
-            return [i % (4 * width) // 4 for i in range(0, len(strip), 4)
-                    if max(strip[i:i + 3]) < 128]
+            columns = [i % (4 * width) // 4 for i in range(0, len(strip), 4)
+                       if max(strip[i:i + 3]) < 128]
+            return 0 not in columns and columns  # (a window not painted yet is black)
         columns = poll(inked_columns, what="the uptime drawn")
         self.assertIn(min(columns) - {1: 26, 2: 18, 3: 11}[len(str(hours))], (0, 1))
         self.assertLess(max(columns), width - 1)  # not cut off: no ink in the last column
