@@ -146,12 +146,6 @@ private slots:
              {{"99999", 99999}, "99999"}});
     }
 
-    void clockText()
-    {
-        checkRows<int, QString>(clock_rules::clockText, {{9 * 3600 + 5 * 60 + 3, "09:05:03"},
-                                                         {23 * 3600 + 59 * 60 + 59, "23:59:59"}});
-    }
-
     // The uptime is a signed 32-bit count of milliseconds, rounded to seconds half to even.
     void uptimeText()
     {
@@ -173,7 +167,6 @@ private slots:
              {{0x7FFFFFFFu, 1}, "2147484秒経過"}});
     }
 
-    // The value of a key of the settings file's [Quorvane], or nothing.
     // Each tenth of the draws has a fault of its own; every text is the user's fault line, a
     // module line, and the same nine-line dump, joined by CR LF. With no login name the fault
     // line starts with the reason.
@@ -201,6 +194,7 @@ private slots:
         QCOMPARE(faults.size(), 10); // the last draw is the tenth fault again
     }
 
+    // The value of a key of the settings file's [Quorvane], or nothing.
     void iniRead()
     {
         using Read = std::pair<QByteArray, const char*>; // a file and a key

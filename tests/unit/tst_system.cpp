@@ -1,6 +1,5 @@
 // The Linux system: the settings file's reads and replacements, the lock, the purge of
 // the recent-documents list, and the end of the desktop session.
-#include "system/Beeper.h"
 #include "system/FileOps.h"
 #include "system/SessionEnd.h"
 
@@ -63,21 +62,6 @@ private:
     QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
 
 private slots:
-    // With no sound server every bell is the desktop's own, also when the bell was being made
-    // ready in the background as the first one was asked for.
-    void bellWithoutSoundServer()
-    {
-        qputenv("PULSE_SERVER", "unix:/nonexistent/pulse");
-        int fallbacks = 0;
-        {
-            Beeper beeper([&fallbacks] { ++fallbacks; });
-            beeper.prepare();
-            beeper.beep();
-            beeper.beep();
-        }
-        QCOMPARE(fallbacks, 2);
-    }
-
     void readFile()
     {
         QCOMPARE(file_ops::readFile(path("missing")), std::optional<QByteArray>(QByteArray()));
