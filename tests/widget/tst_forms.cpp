@@ -28,7 +28,7 @@ const char* const kScenarios = R"table(
 # name | settings file before ("-": none) | steps | file after ("=": unchanged, "*": any) | log
 # Start-up and the ways out
 first start, centred (3075 x 3030 twips, 205 x 202 px, on 1024 x 768) | - | at=9:05:03 load
-    check=bell:ready check=mainWindow.pos:410,283 check=mainWindow.clockLabel.text:9:05:03 check=height:1695
+    check=bell:ready check=mainWindow.clockLabel.lineWidth:1 check=mainWindow.pos:410,283 check=mainWindow.clockLabel.text:9:05:03 check=height:1695
     check=timers:clock check=record:00:00 check=reads:1 check=shown:mainWindow check=alarmClock.clockTimer.interval:100
     tick check=mainWindow.clockLabel.text:09:05:03 check=height:1725
     check=mainWindow.settingsItem.text:各種設定 check=mainWindow.trayExitItem.text:ｱﾌﾟﾘｹｰｼｮﾝの終了
