@@ -60,6 +60,29 @@ class Window(DesktopTest):
         self.assertIn(min(columns) - {1: 26, 2: 18, 3: 11}[len(str(hours))], (0, 1))
         self.assertLess(max(columns), width - 1)  # not cut off: no ink in the last column
 
+    def test_full_width_alarm_time(self):
+        # A Japanese input method in full-width mode types "０７" and "３０": the alarm is 07:30,
+        # and the file keeps the half-width text. The settings open with a double-click on the
+        # clock; each box is clicked, emptied and typed into, then ＯＫ clicked (twips / 15 from
+        # the dialog's design: hour box at 40,48, minute box at 96,48, ＯＫ at 128,192).
+        self.start()
+        x, y, _, height = self.desktop.client(self.main)
+        self.desktop.click(x + 20, y + height - NORMAL + 10, repeat=2)
+        dialog = self.desktop.window("^アラーム設定$")
+        dx, dy, *_ = self.desktop.client(dialog)
+        # The full-width digits get keys of their own first: xdotool would otherwise remap one
+        # spare key for each character as it types, faster than a program reads the new map.
+        self.desktop.xconn().change_keyboard_mapping(250, [(0x100FF10 + n,) for n in (0, 3, 7)])
+        self.desktop.xconn().sync()
+        for (left, top), text in (((40, 48), "０７"), ((96, 48), "３０")):
+            self.desktop.click(dx + left + 16, dy + top + 12)
+            self.desktop.key("ctrl+a", "BackSpace")
+            self.desktop.x("xdotool", "type", "--delay", "30", text)
+        self.desktop.click(dx + 128 + 32, dy + 192 + 12)
+        poll(lambda: os.path.exists(self.desktop.ini) and
+             b"HOUR=07" in self.desktop.read_ini() and b"MIN=30" in self.desktop.read_ini(),
+             what="the alarm written as 07:30")
+
     def test_beep_alert_after_the_clock_moved(self):
         # The wall clock moved into the alarm minute while the program runs, as a time server or
         # a resume moves it.

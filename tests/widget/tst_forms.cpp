@@ -235,7 +235,7 @@ an immediate exit request closes nothing | [Quorvane]\nHOUR=7\nMIN=30\nBOMSETTIN
 # The About box
 about: its texts and links | - | start menu=versionItem check=aboutBox.windowTitle:Quorvaneのﾊﾞｰｼﾞｮﾝ情報
     check=aboutBox.versionLabel.text:ﾊﾞｰｼﾞｮﾝ\s0.23 check=aboutBox.titleLabel.text:Quorvane
-    check=aboutBox.homePageLink.cursor:1 check=aboutBox.mailLink.cursor:1 check=aboutBox.mailLink.font:9pt
+    check=aboutBox.homePageLink.cursor:1 check=aboutBox.mailLink.cursor:1 check=aboutBox.mailLink.font:9pt check=aboutBox.authorLabel.font:12pt\sbold
     click=aboutBox.homePageLink
     click=aboutBox.mailLink check=shown:aboutBox | = |
     url:https://example.org/velmaris/quorvane/ url:mailto:velmaris@example.org
