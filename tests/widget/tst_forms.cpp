@@ -115,9 +115,12 @@ version from the tray waits for the box | - | start move=mainWindow:40,60 tray=m
 settings: a first run clears what the design ticks | - | start move=mainWindow.uptimeLabel:0,56
     menu=traySettingsItem check=mainWindow.uptimeLabel.x:0 click=settingsDialog.sweepCheck check=timers:clock,sweep click=settingsDialog.cancelButton delete menu=traySettingsItem check=arm:00/00/0/0/...
     check=timers:clock | = |
-settings: every value shown | [Quorvane]\nHOUR=7\nMIN=30\nDSPTIME=1\nBOMSETTING=3\nDELLMODE=1\n
+settings: every value shown; two-line captions grow about their middle (17 px at 48 to 32 at
+    41, 25 at 16 to 32 at 13) | [Quorvane]\nHOUR=7\nMIN=30\nDSPTIME=1\nBOMSETTING=3\nDELLMODE=1\n
     EASYMODE=1\nTOPMOST=1\n | start menu=traySettingsItem check=arm:07/30/1/3/xxx check=timers:clock,sweep
-    check=record:07:30,form=1,action=3,sweep=1,gentle=1,top=1 | = |
+    check=record:07:30,form=1,action=3,sweep=1,gentle=1,top=1 check=settingsDialog.restartButton.y:41
+    check=settingsDialog.restartButton.height:32 check=settingsDialog.sweepCheck.y:13
+    check=settingsDialog.sweepCheck.height:32 | = |
 settings: values without a control | [Quorvane]\nDSPTIME=2\nBOMSETTING=4\nDELLMODE=2\nTOPMOST=-1\n
     | start menu=traySettingsItem check=arm:00/00/0/0/... check=record:00:00,form=2,action=4,sweep=2,top=-1 | = |
 settings: opening it again keeps what was typed | - | start menu=traySettingsItem check=shown:mainWindow,settingsDialog
