@@ -41,12 +41,6 @@ std::int32_t uptimeSeconds(std::uint32_t uptimeMs)
 namespace
 {
 
-bool isTwoDigits(const QString& text, int value)
-{
-    return text.size() == 2 && text[0] == QLatin1Char(char('0' + value / 10)) &&
-           text[1] == QLatin1Char(char('0' + value % 10));
-}
-
 constexpr int kPastSecondMs = 5;
 constexpr int kMsPerMinute = 60 * 1000;
 constexpr int kMsPerHour = 60 * kMsPerMinute;
@@ -62,6 +56,11 @@ int twoDigitValue(const QString& text)
     if (text.size() != 2 || digit(0) < 0 || digit(1) < 0)
         return -1;
     return digit(0) * 10 + digit(1);
+}
+
+bool isTwoDigits(const QString& text, int value)
+{
+    return twoDigitValue(text) == value;
 }
 
 } // namespace

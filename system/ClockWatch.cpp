@@ -3,6 +3,7 @@
 #include "seams/Log.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -21,7 +22,7 @@ constexpr time_t kFarAheadSeconds = 366L * 24 * 3600;
 
 } // namespace
 
-ClockWatch::ClockWatch(QDBusConnection systemBus, QObject* parent)
+ClockWatch::ClockWatch(std::function<QDBusConnection()> systemBus, QObject* parent)
     : QObject(parent), m_systemBus(std::move(systemBus))
 {
 }
@@ -46,10 +47,15 @@ void ClockWatch::watch(std::function<void()> handler)
                       std::strerror(errno));
         }
     }
-    if (!m_systemBus.connect(kTimedateService, kTimedatePath,
-                             QStringLiteral("org.freedesktop.DBus.Properties"),
-                             QStringLiteral("PropertiesChanged"), this,
-                             SLOT(onTimedatePropertiesChanged(QString, QVariantMap, QStringList))))
+    QTimer::singleShot(0, this, &ClockWatch::watchTimezone);
+}
+
+void ClockWatch::watchTimezone()
+{
+    if (!m_systemBus().connect(
+            kTimedateService, kTimedatePath, QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("PropertiesChanged"), this,
+            SLOT(onTimedatePropertiesChanged(QString, QVariantMap, QStringList))))
         qCWarning(lcQuorvane, "a changed time zone will be seen at the next tick only");
 }
 
@@ -57,9 +63,9 @@ bool ClockWatch::armClockSetTimer()
 {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    itimerspec spec{};
-    spec.it_value.tv_sec = now.tv_sec + kFarAheadSeconds;
-    return ::timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec,
+    itimerspec expiry{};
+    expiry.it_value.tv_sec = now.tv_sec + kFarAheadSeconds;
+    return ::timerfd_settime(m_timerFd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry,
                              nullptr) == 0;
 }
 

@@ -13,7 +13,9 @@ class ClockWatch : public QObject
 {
     Q_OBJECT
 public:
-    explicit ClockWatch(QDBusConnection systemBus, QObject* parent = nullptr);
+    // The system bus is asked for only once the event loop runs: connecting to it blocks, and
+    // need not hold up the start.
+    explicit ClockWatch(std::function<QDBusConnection()> systemBus, QObject* parent = nullptr);
     ~ClockWatch() override;
     ClockWatch(const ClockWatch&) = delete;
     ClockWatch& operator=(const ClockWatch&) = delete;
@@ -26,10 +28,11 @@ private slots:
                                      const QStringList& invalidated);
 
 private:
+    void watchTimezone();
     bool armClockSetTimer();
     void onClockSetTimerReadable();
 
-    QDBusConnection m_systemBus;
+    std::function<QDBusConnection()> m_systemBus;
     int m_timerFd = -1;
     QSocketNotifier* m_notifier = nullptr;
     std::function<void()> m_handler;

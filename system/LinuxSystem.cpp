@@ -22,7 +22,7 @@ constexpr int kExitSettleMs = 2000;
 } // namespace
 
 LinuxSystem::LinuxSystem(std::function<void()> fallbackBell)
-    : m_beeper(std::move(fallbackBell)), m_clockWatch(QDBusConnection::systemBus())
+    : m_beeper(std::move(fallbackBell)), m_clockWatch(&QDBusConnection::systemBus)
 {
 }
 LinuxSystem::~LinuxSystem() = default;

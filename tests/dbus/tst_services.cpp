@@ -198,9 +198,10 @@ private slots:
     void zoneChangeIsHeard()
     {
         const Mock timedate(kTimedate, m_logs.filePath("timedate"), {"--template", "timedated"});
-        ClockWatch watch(bus());
+        ClockWatch watch(bus);
         int heard = 0;
         watch.watch([&heard] { ++heard; });
+        QCoreApplication::processEvents(); // the zone is watched from the event loop on
         const auto set = [](const char* method, const QVariantList& args) {
             QDBusMessage m =
                 QDBusMessage::createMethodCall(kTimedate[0], kTimedate[1], kTimedate[2], method);
@@ -216,7 +217,7 @@ private slots:
     // and again the next time: the cancelled timer is armed anew.
     void clockSetIsHeard()
     {
-        ClockWatch watch(bus());
+        ClockWatch watch(bus);
         int heard = 0;
         watch.watch([&heard] { ++heard; });
         for (int set = 1; set <= 2; ++set) {
