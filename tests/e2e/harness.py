@@ -22,6 +22,7 @@ from pathlib import Path
 import dbus
 import dbusmock
 import Xlib.display
+import Xlib.protocol.event
 import Xlib.X
 
 BINARY = os.environ.get("QUORVANE_BIN", "")
@@ -393,13 +394,52 @@ class Desktop:
         blue, green, red = root.get_image(x, y, 1, 1, Xlib.X.ZPixmap, 0xFFFFFFFF).data[:3]
         return red, green, blue
 
+    def tray_icon_window(self):
+        """The program's XEmbed icon inside trayer's panel."""
+        return poll(lambda: re.search(r'"panel": \("panel" "trayer"\).*?\n\s+(0x[0-9a-f]+) '
+                                      r'"quorvane"', self.x("xwininfo", "-root", "-tree"), re.S),
+                    what="the tray icon").group(1)
+
     def tray_icon(self):
-        """The centre of the program's XEmbed icon inside trayer's panel."""
-        wid = poll(lambda: re.search(r'"panel": \("panel" "trayer"\).*?\n\s+(0x[0-9a-f]+) '
-                                     r'"quorvane"', self.x("xwininfo", "-root", "-tree"), re.S),
-                   what="the tray icon").group(1)
-        x, y, w, h = self.client(wid)
+        """The centre of the program's XEmbed icon."""
+        x, y, w, h = self.client(self.tray_icon_window())
         return x + w // 2, y + h // 2
+
+    def round_trip(self, wid):
+        """Returns once the program has handled every event sent to it before, and the window
+        manager every request the program made meanwhile. X gives a client its events in order:
+        the program's window, painted over here, is painted again on an Expose sent after those
+        events, twice, so that what the program posted to its own queue while handling them
+        ran before the second paint. Then the window manager, which also takes its events in
+        order, answers a frame-extents request for a window of ours."""
+        conn = self.xconn()
+        window = conn.create_resource_object("window", int(wid, 16))
+        size = window.get_geometry()
+        look = lambda: window.get_image(0, 0, size.width, size.height, Xlib.X.ZPixmap,
+                                        0xFFFFFFFF).data
+        painted = look()
+        for colour in (0xFF00FF, 0x00FF00):
+            window.fill_rectangle(window.create_gc(foreground=colour), 0, 0, size.width,
+                                  size.height)
+            if look() == painted:
+                raise AssertionError("the window could not be painted over")
+            window.send_event(Xlib.protocol.event.Expose(window=window, x=0, y=0,
+                                                         width=size.width, height=size.height,
+                                                         count=0),
+                              event_mask=Xlib.X.ExposureMask)
+            poll(lambda: look() == painted, what="the program's paint")
+        root = conn.screen().root
+        probe = root.create_window(0, 0, 1, 1, 0, Xlib.X.CopyFromParent)
+        request = Xlib.protocol.event.ClientMessage(
+            window=probe, client_type=conn.intern_atom("_NET_REQUEST_FRAME_EXTENTS"),
+            data=(32, [0] * 5))
+        root.send_event(request, event_mask=Xlib.X.SubstructureRedirectMask |
+                        Xlib.X.SubstructureNotifyMask)
+        extents = conn.intern_atom("_NET_FRAME_EXTENTS")
+        poll(lambda: probe.get_full_property(extents, Xlib.X.AnyPropertyType),
+             what="the window manager's answer")
+        probe.destroy()
+        conn.sync()
 
     def popup_menu_if_open(self):
         """The program's open pop-up menu: a viewable window of its own right on the root."""
