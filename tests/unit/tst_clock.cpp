@@ -43,8 +43,9 @@ the blink swaps between two ticks whatever the phase the alarm began on (OK at .
 an alarm on the hour chimes too; midnight is an alarm, hour 24 never | HOUR=0 | start unseen
     tick@0:00:00 tick@0:00:30 set=HOUR=24 tick@0:00:40 | clock:12:34:56 beep*16 colour:red alert beep*12
     alert beep*12 colour:face calm
-unseen, an alarm in hour 00 ends the sleep too | HOUR=00\nMIN=30 | start unseen tick@0:00:01
-    check=interval:1789000 | clock:12:34:56 calm
+unseen, an alarm in hour 00 ends the sleep too, one in hour 33 never | HOUR=00\nMIN=30 | start unseen
+    tick@0:00:01 check=interval:1789000 set=HOUR=33 tick@9:05:03.250 check=interval:3286750
+    | clock:12:34:56 calm*2
 restart, power off, log off: six beeps and the request | HOUR=7\nMIN=30\nBOMSETTING=1 | start unseen
     tick@7:30:00 set=BOMSETTING=2 tick@7:30:01 set=BOMSETTING=3 set=EASYMODE=2 tick@7:30:02
     | clock:12:34:56 colour:red beep*6 exit:2 beep*6 exit:1 beep*6 exit:0

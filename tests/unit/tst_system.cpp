@@ -1,6 +1,7 @@
 // The Linux system: the settings file's reads and replacements, the lock, the purge of
 // the recent-documents list, and the end of the desktop session.
 #include "system/FileOps.h"
+#include "system/LinuxSystem.h"
 #include "system/SessionEnd.h"
 
 #include <QCoreApplication>
@@ -140,6 +141,10 @@ private slots:
         QVERIFY(QFile::link(path("made.ini"), path("dangling.ini")));
         QVERIFY(file_ops::replaceFile(path("dangling.ini"), "made"));
         QCOMPARE(get(path("made.ini")), QByteArray("made"));
+        // A relative link leads from the link's own folder.
+        QVERIFY(QFile::link("target.ini", path("relative.ini")));
+        QVERIFY(file_ops::replaceFile(path("relative.ini"), "again"));
+        QCOMPARE(get(path("target.ini")), QByteArray("again"));
     }
 
     void replaceFailureLeavesOldFile()
@@ -218,6 +223,17 @@ private slots:
         QCOMPARE(get(path("outside.desktop")), QByteArray("precious"));
         file_ops::purgeRecentDocuments(path("nonexistent"));
         QVERIFY(!QFileInfo::exists(path("nonexistent"))); // not made
+    }
+
+    // A user the password database does not know, as in some containers, has no login name.
+    void noLoginNameForAnUnknownUser()
+    {
+        if (::geteuid() != 0)
+            QSKIP("taking on a user id nobody has needs root");
+        QCOMPARE(::seteuid(987654321), 0);
+        const QString name = LinuxSystem([] {}).loginName();
+        QCOMPARE(::seteuid(0), 0);
+        QCOMPARE(name, QString());
     }
 
     // Each way the session ends the program is reported once, from the event loop: SIGTERM,
