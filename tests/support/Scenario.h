@@ -40,8 +40,8 @@
 //     details   the first two lines of its details; "-" with none
 // PATH is a window's object name (mainWindow, settingsDialog, aboutBox, faultDialog) or the clock
 // object's (alarmClock), and its children's after a dot: settingsDialog.okButton,
-// alarmClock.clockTimer. An expected log may write a count as its
-// parts where they say more than the sum: "beep*16+16+12+12".
+// alarmClock.clockTimer. The forms table's expected log may write a count as its parts where they
+// say more than the sum: "beep*12+12" for two beep alerts.
 #pragma once
 
 #include <QString>

@@ -88,15 +88,15 @@ hidden or minimised, no text is made; seen again, the texts are current | - | st
 the alarm minute, beep alert | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:29:59 check=colour:face
     tick@7:30:00 check=colour:red check=height:2580 check=timers:clock,blink check=mainWindow.alarmStopButton.up:1
     tick@7:30:59 tick@7:31:00 check=colour:face check=height:1725 check=timers:clock
-    check=mainWindow.alarmStopButton.up:1 | = | beep*24
+    check=mainWindow.alarmStopButton.up:1 | = | beep*12+12
 the alarm-stop button and the blink | [Quorvane]\nHOUR=7\nMIN=30\n | start tick@7:30:10 blink
     check=colour:blue blink check=colour:red click=mainWindow.alarmStopButton check=mainWindow.alarmStopButton.up:0
     check=timers:clock check=colour:face check=height:1725 tick check=mainWindow.alarmStopButton.up:1 check=height:2580
-    | = | beep*24
+    | = | beep*12+12
 a minimised window keeps its height; restored, it acts within 100 ms | [Quorvane]\nHOUR=7\nMIN=30\n
     | start minimise tick@7:30:10 check=height:1695 check=timers:clock,blink restore tick check=height:2580
     minimise tick@7:31:10 check=height:2580 check=timers:clock check=colour:face restore
-    check=alarmClock.clockTimer.interval:100 tick check=height:1725 | = | beep*24
+    check=alarmClock.clockTimer.interval:100 tick check=height:1725 | = | beep*12+12
 uptime in seconds | [Quorvane]\nDSPTIME=1\n | start up=-1000 tick check=mainWindow.uptimeLabel.text:-1秒経過
     check=mainWindow.uptimeLabel.x:40 | = |
 # The tray and the menus
@@ -263,6 +263,19 @@ about: asked for while open, the open one stays | - | start menu=versionItem mov
     foreground popup
 )table";
 
+// A count written as its parts ("beep*16+12") stands for their sum.
+QString summed(QString log)
+{
+    static const QRegularExpression parts(QStringLiteral("\\*(\\d+(?:\\+\\d+)+)"));
+    for (QRegularExpressionMatch m = parts.match(log); m.hasMatch(); m = parts.match(log)) {
+        int sum = 0;
+        for (const QString& part : m.captured(1).split(QLatin1Char('+')))
+            sum += part.toInt();
+        log.replace(m.capturedStart(1), m.capturedLength(1), QString::number(sum));
+    }
+    return log;
+}
+
 // A file is written without blanks ("\s" stands for one), so it may run over lines; "-" is none.
 QByteArray bytes(QString field)
 {
@@ -288,7 +301,7 @@ private slots:
         if (after != u"*")
             QCOMPARE(env.fake.file, bytes(after == u"=" ? before : after));
         if (log != u"*")
-            QCOMPARE(compactLog(env.fake.log), log);
+            QCOMPARE(compactLog(env.fake.log), summed(log));
     }
 
     // A tick that shows the same second again (nine in ten of the 100 ms ticks) makes no
