@@ -65,8 +65,6 @@ the close box | - | start hide=mainWindow move=mainWindow:-10,-2 close=mainWindo
 the end of the desktop session | - | start move=mainWindow:20,10 end-session
     | [Quorvane]\nMyPath=/opt/quorvane/quorvane\nTop=150\nLeft=300\n | write*3 tray:remove end
 # The clock
-a quiet second | - | start up=3600000 tick check=mainWindow.clockLabel.text:12:34:56
-    check=mainWindow.uptimeLabel.text:1時間0分0秒経過 check=colour:face check=timers:clock | = |
 the uptime sits where the widest text of its hours' digits fits in the window (136 px inside;
     digits 7.5 px, kanji 12): "0時間00分00秒経過" 110 px wide at 26 (never at its designed 40),
     centred by the dialog at (2130 - 1425) / 2 twips (24 px) and kept there, "00時間…" at 18, "000時間…" at 11
