@@ -58,16 +58,12 @@ int twoDigitValue(const QString& text)
     return digit(0) * 10 + digit(1);
 }
 
-bool isTwoDigits(const QString& text, int value)
-{
-    return twoDigitValue(text) == value;
-}
-
 } // namespace
 
 bool matchesAlarm(int secondOfDay, const QString& hour, const QString& minute)
 {
-    return isTwoDigits(hour, secondOfDay / 3600) && isTwoDigits(minute, secondOfDay / 60 % 60);
+    return twoDigitValue(hour) == secondOfDay / 3600 &&
+           twoDigitValue(minute) == secondOfDay / 60 % 60;
 }
 
 bool isFullHour(int secondOfDay)

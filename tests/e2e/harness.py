@@ -394,16 +394,11 @@ class Desktop:
         blue, green, red = root.get_image(x, y, 1, 1, Xlib.X.ZPixmap, 0xFFFFFFFF).data[:3]
         return red, green, blue
 
-    def tray_icon_window(self):
-        """The program's XEmbed icon inside trayer's panel."""
+    def tray_icon(self):
+        """The program's XEmbed icon inside trayer's panel (its window)."""
         return poll(lambda: re.search(r'"panel": \("panel" "trayer"\).*?\n\s+(0x[0-9a-f]+) '
                                       r'"quorvane"', self.x("xwininfo", "-root", "-tree"), re.S),
                     what="the tray icon").group(1)
-
-    def tray_icon(self):
-        """The centre of the program's XEmbed icon."""
-        x, y, w, h = self.client(self.tray_icon_window())
-        return x + w // 2, y + h // 2
 
     def round_trip(self, wid):
         """Returns once the program has handled every event sent to it before, and the window
@@ -417,10 +412,10 @@ class Desktop:
         size = window.get_geometry()
         look = lambda: window.get_image(0, 0, size.width, size.height, Xlib.X.ZPixmap,
                                         0xFFFFFFFF).data
-        painted = look()
+        painted, pen = look(), window.create_gc()
         for colour in (0xFF00FF, 0x00FF00):
-            window.fill_rectangle(window.create_gc(foreground=colour), 0, 0, size.width,
-                                  size.height)
+            pen.change(foreground=colour)
+            window.fill_rectangle(pen, 0, 0, size.width, size.height)
             if look() == painted:
                 raise AssertionError("the window could not be painted over")
             window.send_event(Xlib.protocol.event.Expose(window=window, x=0, y=0,
@@ -439,6 +434,7 @@ class Desktop:
         poll(lambda: probe.get_full_property(extents, Xlib.X.AnyPropertyType),
              what="the window manager's answer")
         probe.destroy()
+        pen.free()
         conn.sync()
 
     def popup_menu_if_open(self):

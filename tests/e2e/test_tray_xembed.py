@@ -10,7 +10,9 @@ class XEmbed(DesktopTest):
         program = self.start()
         self.desktop.choose(self.desktop.open_menu(self.main, "alt+f"), 1)  # ﾀｽｸﾄﾚｲに入れる
         poll(lambda: not self.desktop.windows("^Quorvane$"), what="the window hidden")
-        icon_window, icon = self.desktop.tray_icon_window(), self.desktop.tray_icon()
+        icon_window = self.desktop.tray_icon()
+        x, y, width, height = self.desktop.client(icon_window)
+        icon = x + width // 2, y + height // 2
         # a single click, a middle click and a right press do nothing: once the program has
         # handled them, and the window manager anything the program asked of it meanwhile, no
         # window and no menu is shown
